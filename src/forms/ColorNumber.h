@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QColor>
+#include <cstdint>
+
+class QWidget;
+
+// Colours are numbers: 0x00BBGGRR for a fixed colour, 0x800000nn for system colour nn,
+// which follows the desktop scheme (here: the application palette).
+namespace forms {
+
+using ColorNumber = std::uint32_t;
+
+inline constexpr ColorNumber kSysMenuBar = 0x80000004;
+inline constexpr ColorNumber kSysScrollBar = 0x80000000;
+inline constexpr ColorNumber kSysActiveBorder = 0x8000000A;
+inline constexpr ColorNumber kSysInactiveBorder = 0x8000000B;
+inline constexpr ColorNumber kSysHighlightText = 0x8000000E;
+inline constexpr ColorNumber kSysButtonText = 0x80000012;
+inline constexpr ColorNumber kWhite = 0x00FFFFFF;
+
+QColor toQColor(ColorNumber n);
+
+// Paints a widget's background (window, button face and text field alike) and records the
+// number so that reading BackColor gives back what was written.
+void setBackColor(QWidget* w, ColorNumber n);
+ColorNumber backColor(const QWidget* w);
+
+void setForeColor(QWidget* w, ColorNumber n);
+ColorNumber foreColor(const QWidget* w);
+
+}  // namespace forms

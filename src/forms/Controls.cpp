@@ -1,0 +1,105 @@
+#include "forms/Controls.h"
+
+namespace forms {
+
+OptionButton::OptionButton(const QString& caption, QWidget* parent) : QRadioButton(caption, parent)
+{
+    connect(this, &QAbstractButton::toggled, this, [this](bool on) {
+        if (on && !settingFromCode_) emit Click();
+    });
+}
+
+void OptionButton::setValue(bool selected)
+{
+    settingFromCode_ = true;
+    if (selected) {
+        setChecked(true);
+    } else if (isChecked()) {
+        // An auto-exclusive button refuses to clear itself; lift the grouping for the change.
+        setAutoExclusive(false);
+        setChecked(false);
+        setAutoExclusive(true);
+    }
+    settingFromCode_ = false;
+    if (selected) emit Click();
+}
+
+CheckBox::CheckBox(const QString& caption, QWidget* parent) : QCheckBox(caption, parent)
+{
+    connect(this, &QCheckBox::stateChanged, this, [this](int) {
+        if (!settingFromCode_) emit Click();
+    });
+}
+
+int CheckBox::value() const
+{
+    switch (checkState()) {
+    case Qt::Unchecked: return 0;
+    case Qt::Checked: return 1;
+    case Qt::PartiallyChecked: return 2;
+    }
+    return 0;
+}
+
+void CheckBox::setValue(int v)
+{
+    const Qt::CheckState state = v == 1 ? Qt::Checked : v == 2 ? Qt::PartiallyChecked : Qt::Unchecked;
+    if (state == checkState()) return;
+    settingFromCode_ = true;
+    setCheckState(state);
+    settingFromCode_ = false;
+    emit Click();
+}
+
+MenuItem::MenuItem(const char* name, const QString& caption, QObject* parent) : QAction(caption, parent)
+{
+    setObjectName(QString::fromLatin1(name));
+    if (caption == QLatin1String("-")) setSeparator(true);
+    connect(this, &QAction::triggered, this, [this] {
+        // Undo Qt's own toggling of a checkable item: the handler decides the mark.
+        if (isCheckable() && isChecked() != checked_) setChecked(checked_);
+        emit Click();
+    });
+}
+
+void MenuItem::setCheckedMark(bool on)
+{
+    checked_ = on;
+    if (on) setCheckable(true);
+    setChecked(on);
+    if (!on) setCheckable(false);
+}
+
+FormTimer::FormTimer(const char* name, int intervalMs, bool enabled, QObject* parent)
+    : QObject(parent), intervalMs_(intervalMs), enabled_(enabled)
+{
+    setObjectName(QString::fromLatin1(name));
+    timer_.setInterval(intervalMs);
+    timer_.setTimerType(Qt::PreciseTimer);
+    connect(&timer_, &QTimer::timeout, this, &FormTimer::Timer);
+    sync();
+}
+
+void FormTimer::setEnabled(bool on)
+{
+    enabled_ = on;
+    sync();
+}
+
+void FormTimer::sync()
+{
+    if (enabled_ && intervalMs_ > 0) {
+        if (!timer_.isActive()) timer_.start();
+    } else {
+        timer_.stop();
+    }
+}
+
+void autoSize(QLabel* label)
+{
+    const QPoint pos = label->pos();
+    label->adjustSize();
+    label->move(pos);
+}
+
+}  // namespace forms

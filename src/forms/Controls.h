@@ -1,0 +1,104 @@
+#pragma once
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QTimer>
+
+#include "forms/Twips.h"
+
+// Controls whose behaviour differs from the plain Qt widget: values set from code raise the
+// same Click as the user's click, menu items carry check marks only when set by code, and
+// timers with interval 0 never fire.
+namespace forms {
+
+// Creates a control with its design name, placed in twips inside its container.
+template <class W, class... Args>
+W* makeControl(QWidget* container, const char* name, int left, int top, int width, int height,
+               Args&&... args)
+{
+    auto* w = new W(std::forward<Args>(args)..., container);
+    w->setObjectName(QString::fromLatin1(name));
+    placeTw(w, left, top, width, height);
+    return w;
+}
+
+// Option button: selecting one clears the others in the same container (Qt's auto-exclusive
+// grouping by parent widget). Click is raised when it becomes selected, by the user or by code.
+class OptionButton : public QRadioButton {
+    Q_OBJECT
+public:
+    explicit OptionButton(const QString& caption, QWidget* parent = nullptr);
+
+    bool value() const { return isChecked(); }
+    // True selects it and raises Click; false clears it (also when it is the group's selection).
+    void setValue(bool selected);
+
+signals:
+    void Click();
+
+private:
+    bool settingFromCode_ = false;
+};
+
+// Check box value: 0 clear, 1 checked, 2 grayed. A changed value raises Click, from code too.
+class CheckBox : public QCheckBox {
+    Q_OBJECT
+public:
+    explicit CheckBox(const QString& caption, QWidget* parent = nullptr);
+
+    int value() const;
+    void setValue(int v);
+
+signals:
+    void Click();
+
+private:
+    bool settingFromCode_ = false;
+};
+
+// Menu item. Its check mark is set only by code: a user's choice raises Click and leaves the
+// mark to the handler. Unchecked items draw no check box at all.
+class MenuItem : public QAction {
+    Q_OBJECT
+public:
+    MenuItem(const char* name, const QString& caption, QObject* parent);
+
+    bool checked() const { return checked_; }
+    void setCheckedMark(bool on);
+
+signals:
+    void Click();
+
+private:
+    bool checked_ = false;
+};
+
+// Timer control. An interval of 0 never fires (it is only an enabled flag); otherwise it ticks
+// every interval while enabled.
+class FormTimer : public QObject {
+    Q_OBJECT
+public:
+    FormTimer(const char* name, int intervalMs, bool enabled, QObject* parent);
+
+    bool enabled() const { return enabled_; }
+    void setEnabled(bool on);
+    int interval() const { return intervalMs_; }
+    bool isTicking() const { return timer_.isActive(); }
+
+signals:
+    void Timer();
+
+private:
+    void sync();
+
+    QTimer timer_;
+    int intervalMs_;
+    bool enabled_;
+};
+
+// Label that sizes itself to its text (keeping its left/top), like an auto-size label.
+void autoSize(QLabel* label);
+
+}  // namespace forms

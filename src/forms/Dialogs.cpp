@@ -1,0 +1,78 @@
+#include "forms/Dialogs.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace forms {
+
+std::vector<FileFilter> parseFilter(const QString& filter)
+{
+    std::vector<FileFilter> out;
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        FileFilter f;
+        f.description = parts[i].trimmed();
+        for (const QString& p : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            const QString pattern = p.trimmed();
+            if (!pattern.isEmpty()) f.patterns << pattern;
+        }
+        out.push_back(std::move(f));
+    }
+    return out;
+}
+
+CommonDialog::CommonDialog(FileDialogs& dialogs, QWidget* owner, QString title)
+    : DialogTitle(std::move(title)), dialogs_(dialogs), owner_(owner)
+{
+}
+
+bool CommonDialog::ShowOpen() { return run(FileDialogRequest::Kind::Open); }
+bool CommonDialog::ShowSave() { return run(FileDialogRequest::Kind::Save); }
+
+bool CommonDialog::run(FileDialogRequest::Kind kind)
+{
+    FileDialogRequest request;
+    request.kind = kind;
+    request.title = DialogTitle;
+    request.filters = parseFilter(Filter);
+    request.defaultExt = DefaultExt;
+    request.initialFileName = fileName_;
+    const FileDialogResult result = dialogs_.run(owner_, request);
+    lastCancelled_ = result.cancelled;
+    if (result.cancelled) return false;
+    fileName_ = result.fileName;
+    fileTitle_ = result.fileTitle.isEmpty() ? QFileInfo(result.fileName).fileName() : result.fileTitle;
+    return true;
+}
+
+void QtMessageBoxes::show(QWidget* owner, const QString& text, const QString& title)
+{
+    QMessageBox box(QMessageBox::NoIcon, title.isEmpty() ? kAppTitle : title, text, QMessageBox::Ok, owner);
+    box.exec();
+}
+
+FileDialogResult QtFileDialogs::run(QWidget* owner, const FileDialogRequest& request)
+{
+    QFileDialog dialog(owner, request.title);
+    dialog.setAcceptMode(request.kind == FileDialogRequest::Kind::Open ? QFileDialog::AcceptOpen
+                                                                       : QFileDialog::AcceptSave);
+    dialog.setFileMode(request.kind == FileDialogRequest::Kind::Open ? QFileDialog::ExistingFile
+                                                                     : QFileDialog::AnyFile);
+    // Qt reads the patterns from the last bracketed group of each choice.
+    QStringList nameFilters;
+    for (const FileFilter& f : request.filters)
+        nameFilters << QStringLiteral("%1 (%2)").arg(f.description, f.patterns.join(QLatin1Char(' ')));
+    if (!nameFilters.isEmpty()) dialog.setNameFilters(nameFilters);
+    if (!request.defaultExt.isEmpty()) dialog.setDefaultSuffix(request.defaultExt);
+    if (!request.initialFileName.isEmpty()) dialog.selectFile(request.initialFileName);
+
+    FileDialogResult result;
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return result;
+    result.cancelled = false;
+    result.fileName = dialog.selectedFiles().constFirst();
+    result.fileTitle = QFileInfo(result.fileName).fileName();
+    return result;
+}
+
+}  // namespace forms

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+#include "forms/Product.h"
+
+class QWidget;
+
+// Message boxes and file dialogs go through these seams: the program uses real Qt dialogs,
+// tests script the answers. A modal wait happens inside the handler that asks.
+namespace forms {
+
+inline const QString kAppTitle = product::kTitle;
+
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    // OK button only, no icon; an empty title means the application title.
+    virtual void show(QWidget* owner, const QString& text, const QString& title = {}) = 0;
+};
+
+struct FileFilter {
+    QString description;
+    QStringList patterns;
+};
+
+// Parses "description|pattern" pairs ("Audio (*.mp3;*.wav)|*.mp3;*.wav|All|*.*") into one
+// choice per pair; blanks round descriptions and patterns are dropped.
+std::vector<FileFilter> parseFilter(const QString& filter);
+
+struct FileDialogRequest {
+    enum class Kind { Open, Save };
+    Kind kind = Kind::Open;
+    QString title;
+    std::vector<FileFilter> filters;
+    QString defaultExt;
+    QString initialFileName;
+};
+
+struct FileDialogResult {
+    bool cancelled = true;
+    QString fileName;   // with folder
+    QString fileTitle;  // without folder
+};
+
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+    virtual FileDialogResult run(QWidget* owner, const FileDialogRequest& request) = 0;
+};
+
+// The common dialog control: keeps a filter, a title and the last chosen name. A cancelled
+// dialog keeps the previous name; whether the last showing was cancelled can be asked.
+class CommonDialog {
+public:
+    CommonDialog(FileDialogs& dialogs, QWidget* owner, QString title = {});
+
+    QString Filter;
+    QString DialogTitle;
+    QString DefaultExt;
+
+    // Shows the dialog and returns when it is closed; true when a file was chosen.
+    bool ShowOpen();
+    bool ShowSave();
+
+    const QString& DialogFileName() const { return fileName_; }
+    const QString& DialogFileTitle() const { return fileTitle_; }
+    bool lastCancelled() const { return lastCancelled_; }
+
+private:
+    bool run(FileDialogRequest::Kind kind);
+
+    FileDialogs& dialogs_;
+    QWidget* owner_;
+    QString fileName_;
+    QString fileTitle_;
+    bool lastCancelled_ = false;
+};
+
+// Real dialogs.
+class QtMessageBoxes : public MessageBoxes {
+public:
+    void show(QWidget* owner, const QString& text, const QString& title) override;
+};
+
+class QtFileDialogs : public FileDialogs {
+public:
+    FileDialogResult run(QWidget* owner, const FileDialogRequest& request) override;
+};
+
+}  // namespace forms

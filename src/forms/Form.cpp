@@ -1,0 +1,178 @@
+#include "forms/Form.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QMenuBar>
+#include <exception>
+
+#include "forms/Twips.h"
+
+namespace forms {
+
+FormRegistry::~FormRegistry() { unloadAll(); }
+
+Form* FormRegistry::find(std::type_index type) const
+{
+    for (const auto& [t, f] : live_)
+        if (t == type) return f;
+    return nullptr;
+}
+
+void FormRegistry::add(std::type_index type, Form* form) { live_.emplace_back(type, form); }
+
+void FormRegistry::unload(Form* form)
+{
+    for (auto it = live_.begin(); it != live_.end(); ++it) {
+        if (it->second == form) {
+            live_.erase(it);
+            form->hide();
+            unloading_.emplace_back(form);
+            form->deleteLater();
+            return;
+        }
+    }
+}
+
+void FormRegistry::unloadAllDeferred()
+{
+    while (!live_.empty()) unload(live_.back().second);
+}
+
+void FormRegistry::unloadAll()
+{
+    while (!live_.empty()) {
+        Form* form = live_.back().second;
+        live_.pop_back();
+        delete form;
+    }
+    for (const QPointer<Form>& f : unloading_) delete f.data();
+    unloading_.clear();
+}
+
+void Environment::endProgram()
+{
+    ended_ = true;
+    // Deferred: the request may come from a handler of one of these windows.
+    registry().unloadAllDeferred();
+    if (endAction_) endAction_();
+}
+
+namespace {
+
+Qt::WindowFlags flagsFor(Border border)
+{
+    const Qt::WindowFlags custom = Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    switch (border) {
+    case Border::None: return Qt::Window | Qt::FramelessWindowHint;
+    case Border::FixedSingle: return Qt::Window | custom | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+    case Border::FixedDialog: return Qt::Window | custom | Qt::WindowCloseButtonHint;
+    case Border::Sizable: return Qt::Window;
+    case Border::SizableNoMinMax: return Qt::Window | custom | Qt::WindowCloseButtonHint;
+    case Border::FixedToolWindow: return Qt::Tool | custom | Qt::WindowCloseButtonHint;
+    }
+    return Qt::Window;
+}
+
+}  // namespace
+
+Form::Form(Environment& env, const char* designName, Border border)
+    : QWidget(nullptr, flagsFor(border)),
+      env_(env),
+      client_(border == Border::None ? new QFrame(this) : new QWidget(this)),
+      fixedSize_(border != Border::Sizable && border != Border::SizableNoMinMax)
+{
+    setObjectName(QString::fromLatin1(designName));
+    client_->setObjectName(QStringLiteral("client"));
+    // A panel without a title bar still wears a raised dialog border.
+    if (auto* frame = qobject_cast<QFrame*>(client_)) frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    setAttribute(Qt::WA_QuitOnClose, false);
+}
+
+Form::~Form() = default;
+
+void Form::load()
+{
+    run([this] { Form_Load(); });
+}
+
+void Form::Show()
+{
+    show();
+    raise();
+    activateWindow();
+}
+
+void Form::Unload() { env_.registry().unload(this); }
+
+void Form::setClientSizeTw(int widthTw, int heightTw)
+{
+    const QSize size(toPixels(widthTw), toPixels(heightTw) + (menuBar_ ? menuBar_->sizeHint().height() : 0));
+    if (fixedSize_) setFixedSize(size);
+    else resize(size);
+    layoutChildren();
+}
+
+int Form::nonClientHeight() const
+{
+    const int frame = frameGeometry().height() - geometry().height();
+    return frame + (menuBar_ ? menuBar_->sizeHint().height() : 0);
+}
+
+int Form::heightTw() const { return static_cast<int>(toTwips(frameGeometry().height())); }
+
+int Form::clientHeightTw() const { return static_cast<int>(toTwips(client_->height())); }
+
+void Form::setHeightTw(int outerTwips)
+{
+    const int frame = frameGeometry().height() - geometry().height();
+    const int inner = toPixels(outerTwips) - frame;
+    if (fixedSize_) setFixedHeight(inner);
+    else resize(width(), inner);
+    layoutChildren();
+}
+
+void Form::setBackColor(ColorNumber n)
+{
+    forms::setBackColor(this, n);
+    forms::setBackColor(client_, n);
+}
+
+ColorNumber Form::backColor() const { return forms::backColor(this); }
+
+void Form::setMenuBar(QMenuBar* bar)
+{
+    menuBar_ = bar;
+    bar->setParent(this);
+    layoutChildren();
+}
+
+void Form::run(const std::function<void()>& body)
+{
+    try {
+        body();
+    } catch (const std::exception& e) {
+        env_.messages().show(this, QString::fromUtf8(e.what()));
+    }
+}
+
+void Form::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    Unload();
+}
+
+void Form::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    layoutChildren();
+}
+
+void Form::layoutChildren()
+{
+    const int menuH = menuBar_ ? menuBar_->sizeHint().height() : 0;
+    if (menuBar_) menuBar_->setGeometry(0, 0, width(), menuH);
+    client_->setGeometry(0, menuH, width(), height() - menuH);
+}
+
+}  // namespace forms

@@ -1,0 +1,149 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <typeindex>
+#include <vector>
+
+#include "forms/ColorNumber.h"
+#include "forms/Dialogs.h"
+
+class QMenuBar;
+
+namespace forms {
+
+class Form;
+
+// Keeps the single instance of every window. A window is created on first reference (hidden,
+// its load handler run) and unloaded on request; the next reference creates a fresh one.
+class FormRegistry {
+public:
+    FormRegistry() = default;
+    FormRegistry(const FormRegistry&) = delete;
+    FormRegistry& operator=(const FormRegistry&) = delete;
+    ~FormRegistry();
+
+    Form* find(std::type_index type) const;
+    template <class T> bool isLoaded() const { return find(typeid(T)) != nullptr; }
+    template <class T> T* ifLoaded() const { return static_cast<T*>(find(typeid(T))); }
+
+    // Forgets the window at once and destroys it once control is back in the event loop, so a
+    // window may unload itself from its own handler.
+    void unload(Form* form);
+    // Unloads every window, destroying them once control is back in the event loop.
+    void unloadAllDeferred();
+    // Destroys every window now.
+    void unloadAll();
+
+protected:
+    void add(std::type_index type, Form* form);
+
+private:
+    std::vector<std::pair<std::type_index, Form*>> live_;  // in creation order
+    std::vector<QPointer<Form>> unloading_;
+};
+
+// Everything a window needs from the program around it.
+class Environment {
+public:
+    Environment(MessageBoxes& messages, FileDialogs& fileDialogs) : messages_(messages), fileDialogs_(fileDialogs) {}
+    virtual ~Environment() = default;
+
+    virtual FormRegistry& registry() = 0;
+    MessageBoxes& messages() { return messages_; }
+    FileDialogs& fileDialogs() { return fileDialogs_; }
+
+    // Ends the program: every window closes at once, nothing is saved.
+    void endProgram();
+    void setEndProgramAction(std::function<void()> action) { endAction_ = std::move(action); }
+    bool programEnded() const { return ended_; }
+
+private:
+    MessageBoxes& messages_;
+    FileDialogs& fileDialogs_;
+    std::function<void()> endAction_;
+    bool ended_ = false;
+};
+
+template <class App>
+class Forms : public FormRegistry {
+public:
+    explicit Forms(App& app) : app_(app) {}
+
+    template <class T> T& get()
+    {
+        if (Form* f = find(typeid(T))) return *static_cast<T*>(f);
+        auto* form = new T(app_);
+        add(typeid(T), form);
+        form->load();
+        return *form;
+    }
+
+private:
+    App& app_;
+};
+
+enum class Border {
+    None,            // no title bar (a panel)
+    FixedSingle,     // title bar, close and minimise buttons, not resizable
+    FixedDialog,     // title bar, close button only, not resizable
+    Sizable,         // resizable with minimise and maximise buttons
+    SizableNoMinMax, // resizable, close button only
+    FixedToolWindow  // small title bar, close button, no task-bar button
+};
+
+// Base of every window. Controls live in client(); an optional menu bar sits above it and,
+// as on the desktop the program was designed for, is not part of the client area.
+class Form : public QWidget {
+    Q_OBJECT
+public:
+    Form(Environment& env, const char* designName, Border border);
+    ~Form() override;
+
+    QWidget* client() const { return client_; }
+    Environment& env() const { return env_; }
+
+    void load();
+    virtual void Form_Load() {}
+
+    // Modeless show; an already visible window is brought forward.
+    void Show();
+    void Hide() { hide(); }
+    void Unload();
+
+    void setClientSizeTw(int widthTw, int heightTw);
+    // Outer height (title bar, menu bar and borders included), in twips.
+    int heightTw() const;
+    void setHeightTw(int outerTwips);
+    int clientHeightTw() const;
+
+    void setBackColor(ColorNumber n);
+    ColorNumber backColor() const;
+    void setCaption(const QString& caption) { setWindowTitle(caption); }
+    QString caption() const { return windowTitle(); }
+
+    void setMenuBar(QMenuBar* bar);
+    QMenuBar* menuBar() const { return menuBar_; }
+
+    // Runs a handler body; a failure ends it and is reported in a message box, leaving the
+    // window usable.
+    void run(const std::function<void()>& body);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    // Height taken by the frame and the menu bar, in pixels.
+    int nonClientHeight() const;
+
+private:
+    void layoutChildren();
+
+    Environment& env_;
+    QWidget* client_;
+    QMenuBar* menuBar_ = nullptr;
+    bool fixedSize_;
+};
+
+}  // namespace forms

@@ -1,0 +1,52 @@
+#include "forms/StatusBar.h"
+
+#include <QDateTime>
+#include <QLabel>
+#include <QLocale>
+
+namespace forms {
+
+StatusBar::StatusBar(QWidget* parent)
+    : QStatusBar(parent), date_(new QLabel(this)), time_(new QLabel(this))
+{
+    setSizeGripEnabled(false);
+    date_->setObjectName(QStringLiteral("datePanel"));
+    time_->setObjectName(QStringLiteral("timePanel"));
+    date_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    time_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    addWidget(date_, 1);
+    addWidget(time_, 1);
+    minuteTimer_.setSingleShot(true);
+    minuteTimer_.setTimerType(Qt::CoarseTimer);
+    connect(&minuteTimer_, &QTimer::timeout, this, &StatusBar::refresh);
+    refresh();
+}
+
+QString StatusBar::dateText() const { return date_->text(); }
+QString StatusBar::timeText() const { return time_->text(); }
+
+void StatusBar::refresh()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    date_->setText(QLocale().toString(now.date(), QLocale::ShortFormat));
+    time_->setText(QLocale().toString(now.time(), QLocale::ShortFormat));
+    if (isVisible()) {
+        // Wake just after the next minute begins.
+        const int msToNextMinute = 60000 - (now.time().second() * 1000 + now.time().msec()) + 50;
+        minuteTimer_.start(msToNextMinute);
+    }
+}
+
+void StatusBar::showEvent(QShowEvent* event)
+{
+    QStatusBar::showEvent(event);
+    refresh();
+}
+
+void StatusBar::hideEvent(QHideEvent* event)
+{
+    QStatusBar::hideEvent(event);
+    minuteTimer_.stop();
+}
+
+}  // namespace forms

@@ -1,0 +1,106 @@
+#pragma once
+
+#include <memory>
+
+#include "forms/Controls.h"
+#include "forms/Dialogs.h"
+#include "forms/Form.h"
+#include "forms/StatusBar.h"
+
+class Application;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class RealAudioControl;
+class WindowsMediaControl;
+
+// The main player window: hosts both engines, the status boxes and the menu tree.
+class frmMain : public forms::Form {
+    Q_OBJECT
+public:
+    explicit frmMain(Application& app);
+    ~frmMain() override;
+
+    void Form_Load() override;
+    void mnuViewToolbar_Click();
+    void mnuhelp_Click();
+
+    // Controls, in stacking order from back to front.
+    QFrame* Text3;
+    QLineEdit* Label2;
+    QFrame* Text2;
+    RealAudioControl* RealAudio1;
+    forms::StatusBar* sbStatusBar;
+    QLineEdit* Label3;
+    QLineEdit* Text1;
+    QFrame* Label1;
+    QLabel* Label5;
+    QLabel* Label4;
+    WindowsMediaControl* MediaPlayer1;
+    WindowsMediaControl* screenAndAudio;
+
+    std::unique_ptr<forms::CommonDialog> CommonDialog1;
+    std::unique_ptr<forms::CommonDialog> CommonDialog2;
+    forms::FormTimer* Timer1;
+    forms::FormTimer* Ff;
+    forms::FormTimer* Re;
+
+    // Menu items.
+    forms::MenuItem* mnufile;
+    forms::MenuItem* mnufileopenfile;
+    forms::MenuItem* mnufileopen;
+    forms::MenuItem* mnufileopenreal;
+    forms::MenuItem* Divison7;
+    forms::MenuItem* mnufileopenurl;
+    forms::MenuItem* mnuFileDivision1;
+    forms::MenuItem* mnufilecompression;
+    forms::MenuItem* mnufileDivision2;
+    forms::MenuItem* mnufileproperties;
+    forms::MenuItem* mnufileDivision3;
+    forms::MenuItem* mnufileExit;
+    forms::MenuItem* mnuview;
+    forms::MenuItem* mnuviewfullscreen;
+    forms::MenuItem* mnuViewDivision1;
+    forms::MenuItem* mnuviewzoom;
+    forms::MenuItem* mnuviewoneeighthscreen;
+    forms::MenuItem* mnuviewDivision2;
+    forms::MenuItem* mnuviewhalfscreen;
+    forms::MenuItem* mnuviewSixteenth;
+    forms::MenuItem* mnuviewDefaultscreen;
+    forms::MenuItem* mnuviewactual;
+    forms::MenuItem* mnuviewdouble;
+    forms::MenuItem* mnuviewDivision3;
+    forms::MenuItem* mnuViewToolbar;
+    forms::MenuItem* mnuviewreal;
+    forms::MenuItem* mnuviewstatusbar;
+    forms::MenuItem* mnuviewDivision4;
+    forms::MenuItem* mnuviewcalendar;
+    forms::MenuItem* mnuviewDivision5;
+    forms::MenuItem* mnuviewoptions;
+    forms::MenuItem* mnuviewaudiosettings;
+    forms::MenuItem* mnuviewvideosettings;
+    forms::MenuItem* mnuviewzelplayerplussettings;
+    forms::MenuItem* mnuviewoptionssystemsettings;
+    forms::MenuItem* mnuviewadditionalsettings;
+    forms::MenuItem* mnuviewchange;
+    forms::MenuItem* mnuviewcdplayer;
+    forms::MenuItem* frmDVDPlayer;
+    forms::MenuItem* mnuviewplaylist;
+    forms::MenuItem* mnuAbout;
+    forms::MenuItem* mnuhelp;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildControls();
+    void buildMenus();
+    void placeStatusBar();
+    forms::MenuItem* item(QMenu* menu, const char* name, const QString& caption);
+    QMenu* submenu(forms::MenuItem* parent);
+    void onClick(forms::MenuItem* item, void (frmMain::*handler)());
+
+    Application& app_;
+};

@@ -1,0 +1,13 @@
+#pragma once
+
+class QWidget;
+class WindowsMediaControl;
+class RealAudioControl;
+
+// Builds the hosted engines for the windows that host them.
+class EngineFactory {
+public:
+    virtual ~EngineFactory() = default;
+    virtual WindowsMediaControl* createWindowsMedia(QWidget* host) = 0;
+    virtual RealAudioControl* createRealAudio(QWidget* host) = 0;
+};

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "media/EngineFactory.h"
+#include "media/MpvSession.h"
+
+// Builds the libmpv-backed engines.
+class MpvEngineFactory : public EngineFactory {
+public:
+    explicit MpvEngineFactory(MpvOptions options = {}) : options_(std::move(options)) {}
+    WindowsMediaControl* createWindowsMedia(QWidget* host) override;
+    RealAudioControl* createRealAudio(QWidget* host) override;
+
+private:
+    MpvOptions options_;
+};

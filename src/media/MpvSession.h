@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QObject>
+#include <QString>
+#include <QVariant>
+#include <atomic>
+#include <initializer_list>
+
+#include <mpv/client.h>
+#include <mpv/render.h>
+
+// How an engine instance is built. The program uses the defaults; tests build engines without
+// sound output (audioOutput "null") or writing it to a file (audioOutput "pcm").
+struct MpvOptions {
+    QString audioOutput;  // empty: the system's default output
+    QString audioFile;    // with audioOutput "pcm": where the samples go
+};
+
+// Receives an engine's events on the UI thread, one at a time, never inside a call into the
+// session.
+class MpvListener {
+public:
+    virtual ~MpvListener() = default;
+    virtual void mpvEvent(const mpv_event& event) = 0;
+    virtual void mpvFrameReady() = 0;
+};
+
+// One libmpv instance with a software render context. libmpv's threads only post a wakeup;
+// the queued call drains the event queue on the UI thread. The UI thread makes no call that
+// waits on the core: commands and property writes are asynchronous, reads are observed.
+class MpvSession : public QObject {
+    Q_OBJECT
+public:
+    MpvSession(const MpvOptions& options, MpvListener& listener, QObject* parent = nullptr);
+    ~MpvSession() override;
+
+    void command(std::initializer_list<QByteArray> args, uint64_t replyId = 0);
+    void setFlag(const char* name, bool value);
+    void setDouble(const char* name, double value);
+    void setString(const char* name, const QByteArray& value);
+    void getNode(const char* name, uint64_t replyId);
+    void observe(const char* name, mpv_format format, uint64_t id);
+
+    // Renders the current video frame scaled into the image (Format_RGB32, 4-byte aligned
+    // lines); false when there is nothing to draw.
+    bool render(QImage& target);
+    bool hasFrame() const { return hasFrame_; }
+
+    QString engineVersion() const { return version_; }
+
+    static QVariant toVariant(const mpv_node& node);
+
+private:
+    void drain();
+    void onRenderUpdate();
+
+    MpvListener& listener_;
+    mpv_handle* handle_ = nullptr;
+    mpv_render_context* render_ = nullptr;
+    QString version_;
+    std::atomic<bool> wakeupPosted_{false};
+    std::atomic<bool> renderPosted_{false};
+    bool draining_ = false;
+    bool hasFrame_ = false;
+};

@@ -1,0 +1,653 @@
+#include "media/MpvWindowsMediaControl.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QUrl>
+#include <cmath>
+
+#include "forms/Product.h"
+#include "media/MediaError.h"
+#include "media/TransportBar.h"
+#include "media/VideoView.h"
+
+namespace {
+
+// Observed properties and replies. Replies to the gets made when a file is loaded carry the
+// open's generation in their upper bits, so answers for an earlier file are recognised.
+enum : uint64_t {
+    kObsTimePos = 1,
+    kObsEofReached,
+    kObsDuration,
+    kObsDisplayWidth,
+    kObsDisplayHeight,
+    kObsBuffering,
+    kReplyDuration = 16,
+    kReplyTracks,
+    kReplyTags,
+    kReplyFileSize,
+    kReplyStreamPos,
+    kReplySeek,
+    kReplyLoad,
+};
+constexpr uint64_t kKindMask = 0xFF;
+constexpr int kGenerationShift = 8;
+constexpr qint64 kScanIntervalMs = 100;  // writes closer together than this are a scan
+constexpr qint64 kBytesPerPacket = 1024;
+
+double mpvVolumeFromHundredthsDb(int v) { return 100.0 * std::pow(10.0, v / 6000.0); }
+
+int hundredthsDbFromPercent(int percent)
+{
+    if (percent <= 0) return -10000;
+    return std::max(-10000, static_cast<int>(std::lround(6000.0 * std::log10(percent / 100.0))));
+}
+
+QString timeText(double seconds)
+{
+    const long s = std::lround(std::max(0.0, seconds));
+    return QStringLiteral("%1:%2").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0'));
+}
+
+bool isAddress(const QString& name)
+{
+    const QUrl url(name);
+    return url.isValid() && url.scheme().size() > 1 && url.scheme() != QLatin1String("file");
+}
+
+// Full screen: the picture alone (and the transport bar when full-screen controls are on) on
+// a black window covering the screen. Esc leaves it.
+class FullScreenWindow : public QWidget {
+public:
+    explicit FullScreenWindow(std::function<void()> onLeave)
+        : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), onLeave_(std::move(onLeave))
+    {
+        setObjectName(QStringLiteral("fullScreen"));
+        setAttribute(Qt::WA_QuitOnClose, false);
+        QPalette pal = palette();
+        pal.setColor(QPalette::Window, Qt::black);
+        setPalette(pal);
+        setAutoFillBackground(true);
+        setFocusPolicy(Qt::StrongFocus);
+    }
+    std::function<void()> onResize;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override
+    {
+        if (e->key() == Qt::Key_Escape) onLeave_();
+        else QWidget::keyPressEvent(e);
+    }
+    void resizeEvent(QResizeEvent*) override
+    {
+        if (onResize) onResize();
+    }
+    void closeEvent(QCloseEvent*) override { onLeave_(); }
+
+private:
+    std::function<void()> onLeave_;
+};
+
+}  // namespace
+
+MpvWindowsMediaControl::MpvWindowsMediaControl(const MpvOptions& options, QWidget* parent)
+    : WindowsMediaControl(parent),
+      session_(options, *this, this),
+      view_(new VideoView(session_, this)),
+      bar_(new TransportBar(this))
+{
+    session_.observe("time-pos", MPV_FORMAT_DOUBLE, kObsTimePos);
+    session_.observe("eof-reached", MPV_FORMAT_FLAG, kObsEofReached);
+    session_.observe("duration", MPV_FORMAT_DOUBLE, kObsDuration);
+    session_.observe("dwidth", MPV_FORMAT_INT64, kObsDisplayWidth);
+    session_.observe("dheight", MPV_FORMAT_INT64, kObsDisplayHeight);
+    session_.observe("cache-buffering-state", MPV_FORMAT_INT64, kObsBuffering);
+
+    connect(view_, &VideoView::mouseMoved, this, [this](int b, int s, int x, int y) {
+        refreshPacketCount();
+        emit MouseMove(b, s, x, y);
+    });
+    connect(view_, &VideoView::mousePressed, this, [this](int b, int s, int x, int y) {
+        refreshPacketCount();
+        emit MouseDown(b, s, x, y);
+    });
+    connect(view_, &VideoView::doubleClicked, this, [this] {
+        if (displaySize_ == 3) setDisplaySize(displaySizeBeforeFullScreen_);
+        else if (allowSizeChange_ && !picture_.isEmpty()) setDisplaySize(3);
+    });
+    connect(view_, &VideoView::contextMenuWanted, this, &MpvWindowsMediaControl::showSizeMenu);
+    connect(bar_, &TransportBar::playPauseClicked, this, [this] {
+        if (playState_ == Playing) Pause();
+        else if (openState_ != OpenClosed) Play();
+    });
+    connect(bar_, &TransportBar::stopClicked, this, [this] { Stop(); });
+    connect(bar_, &TransportBar::seekRequested, this, [this](double s) { setCurrentPosition(s); });
+    connect(bar_, &TransportBar::volumeRequested, this, [this](int p) { setVolume(hundredthsDbFromPercent(p)); });
+    bar_->setStatusVisible(showStatusBar_);
+    updateBar();
+}
+
+MpvWindowsMediaControl::~MpvWindowsMediaControl()
+{
+    if (fullScreen_) {
+        view_->setParent(this);
+        bar_->setParent(this);
+        delete fullScreen_.data();
+    }
+}
+
+// --- opening -------------------------------------------------------------------------------
+
+void MpvWindowsMediaControl::Open(const QString& pathOrUrl)
+{
+    fileName_ = pathOrUrl;
+    isBroadcast_ = isAddress(pathOrUrl);
+    hasError_ = false;
+    info_ = ClipInfo();
+    picture_ = QSize();
+    view_->clearPicture();
+    position_ = 0;
+    lastWholeSecond_ = -1;
+    playsDone_ = 0;
+    streamBytes_ = 0;
+    seeks_.reset();
+    ++generation_;
+
+    setOpenState(OpenOpening);
+    if (pathOrUrl.trimmed().isEmpty()) {
+        fail(tr("No file name or address was given."));
+        return;
+    }
+    if (!isBroadcast_ && !QFileInfo(pathOrUrl).isFile()) {
+        fail(tr("The file does not exist."));
+        return;
+    }
+    setPlayState(Waiting);
+    wantPlaying_ = true;
+    ++startsPending_;
+    session_.setFlag("pause", false);
+    session_.command({"loadfile", pathOrUrl.toUtf8(), "replace"}, kReplyLoad | (generation_ << kGenerationShift));
+}
+
+void MpvWindowsMediaControl::finishOpen()
+{
+    info_ = ClipInfo::fromEngine(pendingTracks_, pendingTags_, isBroadcast_ ? 0 : pendingFileSize_, pendingDuration_);
+    if (info_.streams.empty()) {
+        fail(tr("It holds no sound or picture that can be played."));
+        session_.command({"stop"});
+        return;
+    }
+    picture_ = info_.picture();
+    view_->setPicture(picture_, displaySize_ == 3 ? 3 : displaySize_);
+    position_ = 0;
+    buffering_ = 100;
+    setOpenState(OpenOpen);
+    post([this] { emit NewStream(); });
+    if (!wantPlaying_) session_.setFlag("pause", true);
+    setPlayState(wantPlaying_ ? Playing : Stopped);
+    refreshPacketCount();
+    updateBar();
+}
+
+void MpvWindowsMediaControl::fail(const QString& reason)
+{
+    hasError_ = true;
+    info_ = ClipInfo();
+    picture_ = QSize();
+    view_->clearPicture();
+    position_ = 0;
+    buffering_ = 0;
+    seeks_.reset();
+    setOpenState(OpenClosed);
+    setPlayState(Closed);
+    const QString name = fileName_.trimmed().isEmpty() ? tr("the clip") : QStringLiteral("\"%1\"").arg(fileName_);
+    const QString description = tr("%1 cannot play %2. %3").arg(product::kTitle, name, reason);
+    post([this, description] { emit Error(description); });
+    updateBar();
+}
+
+// --- transport -----------------------------------------------------------------------------
+
+void MpvWindowsMediaControl::Play()
+{
+    if (openState_ == OpenClosed) throw MediaError("There is no clip to play. Open a file first.");
+    wantPlaying_ = true;
+    if (openState_ == OpenOpening) {
+        session_.setFlag("pause", false);
+        return;
+    }
+    if (info_.duration > 0 && position_ >= info_.duration) {
+        const double old = position_;
+        position_ = 0;
+        seekTo(0);
+        emitPositionChange(old, 0);
+    }
+    playsDone_ = 0;
+    session_.setFlag("pause", false);
+    setPlayState(Playing);
+}
+
+void MpvWindowsMediaControl::Pause()
+{
+    if (openState_ == OpenClosed) return;
+    wantPlaying_ = false;
+    session_.setFlag("pause", true);
+    if (openState_ == OpenOpen) setPlayState(Paused);
+}
+
+void MpvWindowsMediaControl::Stop()
+{
+    if (openState_ == OpenClosed) return;
+    wantPlaying_ = false;
+    session_.setFlag("pause", true);
+    if (openState_ == OpenOpen) setPlayState(Stopped);
+}
+
+void MpvWindowsMediaControl::setCurrentPosition(double seconds)
+{
+    if (openState_ != OpenOpen) return;
+    double target = std::max(0.0, seconds);
+    if (info_.duration > 0) target = std::min(target, info_.duration);
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    scanning_ = now - lastPositionWriteMs_ < kScanIntervalMs;
+    lastPositionWriteMs_ = now;
+    const double old = position_;
+    position_ = target;
+    seekTo(target);
+    emitPositionChange(old, target);
+    updateBar();
+}
+
+void MpvWindowsMediaControl::seekTo(double seconds)
+{
+    if (const auto send = seeks_.request(seconds)) sendSeek(*send);
+}
+
+void MpvWindowsMediaControl::sendSeek(double seconds)
+{
+    const QByteArray flags = scanning_ ? "absolute+keyframes" : "absolute+exact";
+    session_.command({"seek", QByteArray::number(seconds, 'f', 6), flags}, kReplySeek);
+}
+
+void MpvWindowsMediaControl::endOfPlay()
+{
+    const double old = position_;
+    position_ = info_.duration;
+    emitPositionChange(old, position_);
+    ++playsDone_;
+    post([this] { emit EndOfStream(0); });
+    if (playCount_ >= kRepeatForever || playsDone_ < playCount_) {
+        position_ = 0;
+        seekTo(0);
+        session_.setFlag("pause", false);
+        emitPositionChange(info_.duration, 0);
+    } else {
+        if (autoRewind_) {
+            position_ = 0;
+            seekTo(0);
+            emitPositionChange(info_.duration, 0);
+        }
+        session_.setFlag("pause", true);
+        wantPlaying_ = false;
+        setPlayState(Stopped);
+    }
+    updateBar();
+}
+
+// --- sound ---------------------------------------------------------------------------------
+
+void MpvWindowsMediaControl::setVolume(int hundredthsDb)
+{
+    if (hundredthsDb < -10000 || hundredthsDb > 0)
+        throw MediaError("The volume must lie between -10000 and 0.");
+    volume_ = hundredthsDb;
+    session_.setDouble("volume", mpvVolumeFromHundredthsDb(volume_));
+    updateBar();
+}
+
+void MpvWindowsMediaControl::setBalance(int balance)
+{
+    if (balance < -10000 || balance > 10000) throw MediaError("The balance must lie between -10000 and 10000.");
+    balance_ = balance;
+    // Balance attenuates the other channel by |balance| hundredths of a decibel.
+    const double left = balance_ > 0 ? std::pow(10.0, -balance_ / 2000.0) : 1.0;
+    const double right = balance_ < 0 ? std::pow(10.0, balance_ / 2000.0) : 1.0;
+    const QByteArray filter =
+        balance_ == 0 ? QByteArray()
+                      : QByteArray("lavfi=[aformat=channel_layouts=stereo,pan=stereo|c0=") +
+                            QByteArray::number(left, 'f', 6) + "*c0|c1=" + QByteArray::number(right, 'f', 6) + "*c1]";
+    session_.setString("af", filter);
+}
+
+void MpvWindowsMediaControl::setMute(bool on)
+{
+    mute_ = on;
+    session_.setFlag("mute", on);
+}
+
+void MpvWindowsMediaControl::setPlayCount(long count)
+{
+    if (count < 1) throw MediaError("The play count must be at least 1.");
+    playCount_ = count;
+}
+
+// --- picture -------------------------------------------------------------------------------
+
+void MpvWindowsMediaControl::setDisplaySize(int code)
+{
+    if (code < 0 || code > 7) throw MediaError("Unknown display size.");
+    if (code == 3 && displaySize_ != 3) {
+        displaySizeBeforeFullScreen_ = displaySize_;
+        displaySize_ = 3;
+        enterFullScreen();
+    } else if (code != 3 && displaySize_ == 3) {
+        displaySize_ = code;
+        leaveFullScreen();
+    } else {
+        displaySize_ = code;
+    }
+    view_->setPicture(picture_, displaySize_);
+    relayout();
+}
+
+void MpvWindowsMediaControl::setEnableFullScreenControls(bool on)
+{
+    fullScreenControls_ = on;
+    if (fullScreen_) {
+        bar_->setParent(on ? fullScreen_.data() : static_cast<QWidget*>(this));
+        bar_->show();
+        relayout();
+    }
+}
+
+void MpvWindowsMediaControl::enterFullScreen()
+{
+    auto* window = new FullScreenWindow([this] {
+        if (displaySize_ == 3) setDisplaySize(displaySizeBeforeFullScreen_);
+    });
+    fullScreen_ = window;
+    window->onResize = [this] { relayout(); };
+    view_->setParent(window);
+    view_->show();
+    if (fullScreenControls_) {
+        bar_->setParent(window);
+        bar_->show();
+    }
+    window->showFullScreen();
+    window->activateWindow();
+    window->setFocus();
+}
+
+void MpvWindowsMediaControl::leaveFullScreen()
+{
+    view_->setParent(this);
+    view_->show();
+    bar_->setParent(this);
+    bar_->show();
+    if (fullScreen_) fullScreen_->deleteLater();
+    fullScreen_ = nullptr;
+    relayout();
+}
+
+void MpvWindowsMediaControl::showSizeMenu(QPoint globalPos)
+{
+    if (!allowSizeChange_ || picture_.isEmpty()) return;
+    QMenu menu(this);
+    const std::pair<QString, int> sizes[] = {{tr("50%"), 1},  {tr("75%"), 5},         {tr("100%"), 0},
+                                             {tr("200%"), 2}, {tr("Fit to Window"), 7}, {tr("Full Screen"), 3}};
+    for (const auto& [label, code] : sizes) {
+        QAction* a = menu.addAction(label);
+        a->setCheckable(true);
+        a->setChecked(code == displaySize_);
+        connect(a, &QAction::triggered, this, [this, code = code] { setDisplaySize(code); });
+    }
+    menu.exec(globalPos);
+}
+
+void MpvWindowsMediaControl::setShowControls(bool on)
+{
+    showControls_ = on;
+    relayout();
+}
+
+void MpvWindowsMediaControl::setShowPositionControls(bool on)
+{
+    showPositionControls_ = on;
+    bar_->setPositionControlsVisible(on);
+}
+
+void MpvWindowsMediaControl::setShowStatusBar(bool on)
+{
+    showStatusBar_ = on;
+    bar_->setStatusVisible(on);
+    relayout();
+}
+
+void MpvWindowsMediaControl::resizeEvent(QResizeEvent* event)
+{
+    WindowsMediaControl::resizeEvent(event);
+    relayout();
+}
+
+void MpvWindowsMediaControl::relayout()
+{
+    const bool full = fullScreen_ != nullptr;
+    QWidget* area = full ? fullScreen_.data() : static_cast<QWidget*>(this);
+    const bool barShown = full ? fullScreenControls_ : (showControls_ || showStatusBar_);
+    bar_->setButtonsVisible(full || showControls_);
+    const int barH = barShown ? bar_->preferredHeight() : 0;
+    bar_->setVisible(barShown);
+    bar_->setGeometry(0, area->height() - barH, area->width(), barH);
+    view_->setGeometry(0, 0, area->width(), area->height() - barH);
+}
+
+void MpvWindowsMediaControl::updateBar()
+{
+    bar_->setPlaying(playState_ == Playing);
+    bar_->setPosition(position_, info_.duration);
+    bar_->setVolumePercent(static_cast<int>(std::lround(mpvVolumeFromHundredthsDb(volume_))));
+    static const char* const names[] = {"Stopped", "Paused", "Playing", "Waiting", "", "", "Ready"};
+    const QString state = tr(names[std::clamp(playState_, 0, 6)]);
+    if (!statusText_.isEmpty()) {
+        bar_->setStatus(statusText_);
+        return;
+    }
+    bar_->setStatus(openState_ == OpenOpen
+                        ? QStringLiteral("%1   %2 / %3").arg(state, timeText(position_), timeText(info_.duration))
+                        : openState_ == OpenOpening ? tr("Opening...") : tr("Ready"));
+}
+
+void MpvWindowsMediaControl::setStatusText(const QString& text)
+{
+    statusText_ = text;
+    updateBar();
+}
+
+// --- clip information ----------------------------------------------------------------------
+
+QString MpvWindowsMediaControl::CodecName(int index) const
+{
+    if (index < 1 || index > CodecCount()) return {};
+    return info_.streams[static_cast<size_t>(index - 1)].codecName;
+}
+
+bool MpvWindowsMediaControl::CodecInstalled(int index) const
+{
+    if (index < 1 || index > CodecCount()) return false;
+    return info_.streams[static_cast<size_t>(index - 1)].installed;
+}
+
+QString MpvWindowsMediaControl::MediaInfoText(int code) const
+{
+    switch (code) {
+    case 1: case 8: return info_.tag({"title"});
+    case 2: case 9: return info_.tag({"artist", "author", "album_artist", "composer"});
+    case 3: case 10: return info_.tag({"copyright"});
+    case 4: case 11: return info_.tag({"album"});
+    case 5: return info_.tag({"genre"});
+    case 6: return info_.tag({"date", "year", "creation_time"});
+    case 7: return info_.tag({"encoder", "encoded_by"});
+    case 12: return info_.tag({"description", "comment"});
+    default: return {};
+    }
+}
+
+QString MpvWindowsMediaControl::PlayerId() const
+{
+    return QStringLiteral("%1 %2 (%3)").arg(product::kTitle, product::versionText(), session_.engineVersion());
+}
+
+long MpvWindowsMediaControl::PacketsReceived() const
+{
+    return openState_ == OpenOpen ? static_cast<long>(streamBytes_ / kBytesPerPacket) : 0;
+}
+
+int MpvWindowsMediaControl::BufferingProgress() const { return openState_ == OpenOpen ? buffering_ : 0; }
+
+void MpvWindowsMediaControl::refreshPacketCount() const
+{
+    if (openState_ == OpenOpen)
+        const_cast<MpvSession&>(session_).getNode("stream-pos", kReplyStreamPos | (generation_ << kGenerationShift));
+}
+
+// --- events --------------------------------------------------------------------------------
+
+void MpvWindowsMediaControl::post(std::function<void()> emitter)
+{
+    // Events reach the windows after the call that caused them has returned, in order.
+    QMetaObject::invokeMethod(this, std::move(emitter), Qt::QueuedConnection);
+}
+
+void MpvWindowsMediaControl::setPlayState(int state)
+{
+    if (state == playState_) return;
+    const int old = playState_;
+    playState_ = state;
+    post([this, old, state] { emit PlayStateChange(old, state); });
+    updateBar();
+}
+
+void MpvWindowsMediaControl::setOpenState(int state)
+{
+    if (state == openState_) return;
+    const int old = openState_;
+    openState_ = state;
+    post([this, old, state] { emit OpenStateChange(old, state); });
+}
+
+void MpvWindowsMediaControl::emitPositionChange(double oldPos, double newPos)
+{
+    post([this, oldPos, newPos] { emit PositionChange(oldPos, newPos); });
+}
+
+void MpvWindowsMediaControl::mpvFrameReady()
+{
+    if (!picture_.isEmpty()) view_->frameReady();
+}
+
+void MpvWindowsMediaControl::mpvEvent(const mpv_event& event)
+{
+    switch (event.event_id) {
+    case MPV_EVENT_START_FILE:
+        if (startsPending_ > 0) --startsPending_;
+        break;
+    case MPV_EVENT_FILE_LOADED:
+        if (startsPending_ > 0 || openState_ != OpenOpening) break;  // an earlier file
+        {
+            const uint64_t gen = generation_ << kGenerationShift;
+            session_.getNode("duration", kReplyDuration | gen);
+            session_.getNode("track-list", kReplyTracks | gen);
+            session_.getNode("metadata", kReplyTags | gen);
+            session_.getNode("file-size", kReplyFileSize | gen);  // last: its answer completes the open
+        }
+        break;
+    case MPV_EVENT_END_FILE: {
+        const auto* end = static_cast<const mpv_event_end_file*>(event.data);
+        if (end->reason == MPV_END_FILE_REASON_ERROR && startsPending_ == 0 && openState_ != OpenClosed)
+            fail(QString::fromUtf8(mpv_error_string(end->error)) + QLatin1Char('.'));
+        break;
+    }
+    case MPV_EVENT_PLAYBACK_RESTART:
+        if (const auto next = seeks_.finished()) sendSeek(*next);
+        break;
+    case MPV_EVENT_PROPERTY_CHANGE:
+        onPropertyChange(*static_cast<const mpv_event_property*>(event.data), event.reply_userdata);
+        break;
+    case MPV_EVENT_GET_PROPERTY_REPLY: {
+        const auto* prop = static_cast<const mpv_event_property*>(event.data);
+        const mpv_node* node = prop->format == MPV_FORMAT_NODE ? static_cast<const mpv_node*>(prop->data) : nullptr;
+        onReply(event.reply_userdata, node, event.error);
+        break;
+    }
+    case MPV_EVENT_COMMAND_REPLY:
+        if ((event.reply_userdata & kKindMask) == kReplySeek && event.error < 0) {
+            if (const auto next = seeks_.finished()) sendSeek(*next);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void MpvWindowsMediaControl::onReply(uint64_t id, const mpv_node* node, int error)
+{
+    if ((id >> kGenerationShift) != generation_) return;  // about an earlier file
+    const QVariant value = node && error >= 0 ? MpvSession::toVariant(*node) : QVariant();
+    switch (id & kKindMask) {
+    case kReplyDuration: pendingDuration_ = value.toDouble(); break;
+    case kReplyTracks: pendingTracks_ = value; break;
+    case kReplyTags: pendingTags_ = value; break;
+    case kReplyFileSize:
+        pendingFileSize_ = value.toLongLong();
+        if (openState_ == OpenOpening) finishOpen();
+        break;
+    case kReplyStreamPos:
+        if (value.isValid()) streamBytes_ = value.toLongLong();
+        break;
+    default: break;
+    }
+}
+
+void MpvWindowsMediaControl::onPropertyChange(const mpv_event_property& prop, uint64_t id)
+{
+    const bool has = prop.format != MPV_FORMAT_NONE && prop.data;
+    switch (id) {
+    case kObsTimePos: {
+        if (!has || openState_ != OpenOpen || playState_ != Playing || seeks_.busy()) break;
+        double t = *static_cast<const double*>(prop.data);
+        if (info_.duration > 0) t = std::min(t, info_.duration);
+        const double old = position_;
+        position_ = std::max(0.0, t);
+        const long second = static_cast<long>(std::floor(position_));
+        if (second != lastWholeSecond_) {
+            lastWholeSecond_ = second;
+            emitPositionChange(old, position_);
+            refreshPacketCount();
+            updateBar();
+        }
+        break;
+    }
+    case kObsEofReached:
+        if (has && *static_cast<const int*>(prop.data) && openState_ == OpenOpen && playState_ == Playing)
+            endOfPlay();
+        break;
+    case kObsDuration:
+        if (has && openState_ == OpenOpen) info_.duration = *static_cast<const double*>(prop.data);
+        break;
+    case kObsDisplayWidth:
+    case kObsDisplayHeight: {
+        if (!has || openState_ != OpenOpen || picture_.isEmpty()) break;
+        const int v = static_cast<int>(*static_cast<const int64_t*>(prop.data));
+        if (id == kObsDisplayWidth) picture_.setWidth(v);
+        else picture_.setHeight(v);
+        view_->setPicture(picture_, displaySize_);
+        break;
+    }
+    case kObsBuffering:
+        buffering_ = has ? static_cast<int>(*static_cast<const int64_t*>(prop.data)) : 100;
+        break;
+    default:
+        break;
+    }
+}

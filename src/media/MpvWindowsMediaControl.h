@@ -1,0 +1,147 @@
+#pragma once
+
+#include <QPointer>
+#include <algorithm>
+#include <functional>
+
+#include "media/ClipInfo.h"
+#include "media/MpvSession.h"
+#include "media/SeekCoalescer.h"
+#include "media/WindowsMediaControl.h"
+
+class TransportBar;
+class VideoView;
+
+// The Windows-media control played by libmpv: picture at the top of the control, the engine's
+// own transport bar and status line under it, full screen in a window of its own.
+class MpvWindowsMediaControl : public WindowsMediaControl, private MpvListener {
+    Q_OBJECT
+public:
+    MpvWindowsMediaControl(const MpvOptions& options, QWidget* parent);
+    ~MpvWindowsMediaControl() override;
+
+    void Open(const QString& pathOrUrl) override;
+    void Play() override;
+    void Pause() override;
+    void Stop() override;
+
+    QString FileName() const override { return fileName_; }
+    void setFileName(const QString& name) override { Open(name); }
+    double CurrentPosition() const override { return position_; }
+    void setCurrentPosition(double seconds) override;
+    double Duration() const override { return info_.duration; }
+    int PlayState() const override { return playState_; }
+    int OpenState() const override { return openState_; }
+
+    int Volume() const override { return volume_; }
+    void setVolume(int hundredthsDb) override;
+    int Balance() const override { return balance_; }
+    void setBalance(int balance) override;
+    bool Mute() const override { return mute_; }
+    void setMute(bool on) override;
+
+    int DisplaySize() const override { return displaySize_; }
+    void setDisplaySize(int code) override;
+    bool AllowSizeChange() const override { return allowSizeChange_; }
+    void setAllowSizeChange(bool on) override { allowSizeChange_ = on; }
+    bool EnableFullScreenControls() const override { return fullScreenControls_; }
+    void setEnableFullScreenControls(bool on) override;
+    bool AutoRewind() const override { return autoRewind_; }
+    void setAutoRewind(bool on) override { autoRewind_ = on; }
+    long PlayCount() const override { return playCount_; }
+    void setPlayCount(long count) override;
+
+    int PictureWidth() const override { return std::max(0, picture_.width()); }
+    int PictureHeight() const override { return std::max(0, picture_.height()); }
+    long DataRate() const override { return info_.dataRate(); }
+    long PacketsReceived() const override;
+    int CodecCount() const override { return static_cast<int>(info_.streams.size()); }
+    QString CodecName(int index) const override;
+    bool CodecInstalled(int index) const override;
+    QString MediaInfoText(int code) const override;
+    QString PlayerId() const override;
+
+    bool ShowControls() const override { return showControls_; }
+    void setShowControls(bool on) override;
+    bool ShowPositionControls() const override { return showPositionControls_; }
+    void setShowPositionControls(bool on) override;
+    bool ShowStatusBar() const override { return showStatusBar_; }
+    void setShowStatusBar(bool on) override;
+    bool IsBroadcast() const override { return isBroadcast_; }
+    bool HasError() const override { return hasError_; }
+    int BufferingProgress() const override;
+
+    // Text for the status line in place of the play state and time; empty restores them.
+    void setStatusText(const QString& text);
+
+    // The picture as drawn now (tests grab it).
+    const VideoView& view() const { return *view_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void mpvEvent(const mpv_event& event) override;
+    void mpvFrameReady() override;
+
+    void onPropertyChange(const mpv_event_property& prop, uint64_t id);
+    void onReply(uint64_t id, const mpv_node* node, int error);
+    void finishOpen();
+    void fail(const QString& reason);
+    void endOfPlay();
+    void seekTo(double seconds);
+    void sendSeek(double seconds);
+    void post(std::function<void()> emitter);
+    void setPlayState(int state);
+    void setOpenState(int state);
+    void emitPositionChange(double oldPos, double newPos);
+    void refreshPacketCount() const;
+    void relayout();
+    void updateBar();
+    void enterFullScreen();
+    void leaveFullScreen();
+    void showSizeMenu(QPoint globalPos);
+
+    MpvSession session_;
+    VideoView* view_;
+    TransportBar* bar_;
+    QPointer<QWidget> fullScreen_;
+
+    QString fileName_;
+    int playState_ = Closed;
+    int openState_ = OpenClosed;
+    ClipInfo info_;
+    QSize picture_;
+    double position_ = 0;
+    long lastWholeSecond_ = -1;
+    SeekCoalescer seeks_;
+    qint64 lastPositionWriteMs_ = 0;
+    bool scanning_ = false;
+    bool wantPlaying_ = true;
+    uint64_t generation_ = 0;
+    int startsPending_ = 0;
+
+    // Gathered between the file being loaded and the clip being reported open.
+    QVariant pendingTracks_, pendingTags_;
+    qint64 pendingFileSize_ = 0;
+    double pendingDuration_ = 0;
+
+    int volume_ = 0;
+    int balance_ = 0;
+    bool mute_ = false;
+    int displaySize_ = 0;
+    int displaySizeBeforeFullScreen_ = 0;
+    bool allowSizeChange_ = true;
+    bool fullScreenControls_ = false;
+    bool autoRewind_ = false;
+    long playCount_ = 1;
+    long playsDone_ = 0;
+    bool showControls_ = true;
+    bool showPositionControls_ = true;
+    bool showStatusBar_ = false;
+    bool isBroadcast_ = false;
+    bool hasError_ = false;
+    mutable qint64 streamBytes_ = 0;
+    int buffering_ = 0;
+    QString statusText_;
+};

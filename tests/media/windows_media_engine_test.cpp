@@ -1,0 +1,185 @@
+#include <QImage>
+#include <QSignalSpy>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include "media/MediaError.h"
+#include "media/MpvWindowsMediaControl.h"
+#include "media/VideoView.h"
+#include "support/MediaClips.h"
+#include "support/TestApp.h"
+
+namespace {
+
+// The libmpv engine in a host widget, without sound output.
+struct Engine {
+    QWidget host;
+    MpvWindowsMediaControl* wmp;
+    Engine() : wmp(new MpvWindowsMediaControl(MpvOptions{QStringLiteral("null"), {}}, &host))
+    {
+        host.resize(330, 300);
+        wmp->setGeometry(0, 0, 320, 265);
+        wmp->setShowControls(false);
+    }
+    bool openAndWait(const QString& file)
+    {
+        wmp->Open(file);
+        return waitFor([&] { return wmp->OpenState() == WindowsMediaControl::OpenOpen; }, 15000);
+    }
+};
+
+int countNear(const QImage& img, QRgb colour, int tolerance = 40)
+{
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const QRgb p = img.pixel(x, y);
+            if (std::abs(qRed(p) - qRed(colour)) < tolerance && std::abs(qGreen(p) - qGreen(colour)) < tolerance &&
+                std::abs(qBlue(p) - qBlue(colour)) < tolerance)
+                ++n;
+        }
+    return n;
+}
+
+}  // namespace
+
+TEST(WindowsMediaEngine, Mp3ReportsLengthTagsCodecAndRateWithoutPicture)
+{
+    Engine e;
+    QSignalSpy opens(e.wmp, &WindowsMediaControl::OpenStateChange);
+    ASSERT_TRUE(e.openAndWait(clips::mp3Tone90s()));
+    EXPECT_NEAR(e.wmp->Duration(), 90.0, 0.1);
+    EXPECT_EQ(e.wmp->PictureWidth(), 0);
+    EXPECT_EQ(e.wmp->PictureHeight(), 0);
+    ASSERT_EQ(e.wmp->CodecCount(), 1);
+    EXPECT_EQ(e.wmp->CodecName(1), QStringLiteral("MP3 (MPEG audio layer 3)"));
+    EXPECT_TRUE(e.wmp->CodecInstalled(1));
+    EXPECT_EQ(e.wmp->MediaInfoText(1), clips::kTitle);
+    EXPECT_EQ(e.wmp->MediaInfoText(8), clips::kTitle);
+    EXPECT_EQ(e.wmp->MediaInfoText(2), clips::kAuthor);
+    EXPECT_EQ(e.wmp->MediaInfoText(9), clips::kAuthor);
+    EXPECT_EQ(e.wmp->MediaInfoText(12), clips::kDescription);
+    EXPECT_NEAR(e.wmp->DataRate(), 128000, 128000 * 0.03);
+    EXPECT_TRUE(e.wmp->PlayerId().startsWith(QStringLiteral("ZelPlayer Plus 6.1.0 (mpv ")));
+    EXPECT_TRUE(waitFor([&] { return e.wmp->PlayState() == WindowsMediaControl::Playing; }));
+    EXPECT_EQ(e.wmp->BufferingProgress(), 100);
+    EXPECT_FALSE(e.wmp->IsBroadcast());
+    EXPECT_FALSE(e.wmp->HasError());
+    // Opening, then open: the handler sees the clip's values on the second event.
+    ASSERT_TRUE(waitFor([&] { return opens.size() >= 2; }));
+    EXPECT_EQ(opens.at(0).at(1).toInt(), WindowsMediaControl::OpenOpening);
+    EXPECT_EQ(opens.at(1).at(1).toInt(), WindowsMediaControl::OpenOpen);
+}
+
+TEST(WindowsMediaEngine, VideoClipsReportPictureSizeAndBothCodecs)
+{
+    Engine e;
+    ASSERT_TRUE(e.openAndWait(clips::wmvBars3s()));
+    EXPECT_EQ(e.wmp->PictureWidth(), 320);
+    EXPECT_EQ(e.wmp->PictureHeight(), 240);
+    ASSERT_EQ(e.wmp->CodecCount(), 2);
+    EXPECT_EQ(e.wmp->CodecName(1), QStringLiteral("Windows Media Audio 2"));
+    EXPECT_EQ(e.wmp->CodecName(2), QStringLiteral("Windows Media Video 8"));
+    EXPECT_EQ(e.wmp->MediaInfoText(1), clips::kTitle);
+    EXPECT_NEAR(e.wmp->Duration(), 3.0, 0.15);
+    EXPECT_GT(e.wmp->DataRate(), 0);
+
+    ASSERT_TRUE(e.openAndWait(clips::aviBars3s()));
+    EXPECT_EQ(e.wmp->PictureWidth(), 320);
+    EXPECT_EQ(e.wmp->PictureHeight(), 240);
+    ASSERT_EQ(e.wmp->CodecCount(), 2);
+    EXPECT_EQ(e.wmp->CodecName(1), QStringLiteral("MP3 (MPEG audio layer 3)"));
+    EXPECT_EQ(e.wmp->CodecName(2), QStringLiteral("MPEG-4 part 2"));
+    EXPECT_EQ(e.wmp->MediaInfoText(1), QString());
+}
+
+TEST(WindowsMediaEngine, DrawsTheVideoFrameInTheControl)
+{
+    Engine e;
+    e.host.show();
+    ASSERT_TRUE(e.openAndWait(clips::wmvBars3s()));
+    e.wmp->Stop();
+    // Colour bars: yellow, cyan and magenta must all appear in the drawn picture.
+    ASSERT_TRUE(waitFor([&] {
+        const QImage img = e.wmp->grab().toImage();
+        return countNear(img, qRgb(191, 191, 0)) > 500 && countNear(img, qRgb(0, 191, 191)) > 500 &&
+               countNear(img, qRgb(191, 0, 191)) > 500;
+    }, 15000));
+    EXPECT_EQ(e.wmp->view().pictureArea().size(), QSize(320, 240));
+}
+
+TEST(WindowsMediaEngine, StopKeepsPositionAndSeeksWorkWhileStopped)
+{
+    Engine e;
+    ASSERT_TRUE(e.openAndWait(clips::mp3Tone90s()));
+    ASSERT_TRUE(waitFor([&] { return e.wmp->CurrentPosition() >= 1.0; }, 15000));
+    e.wmp->Stop();
+    EXPECT_EQ(e.wmp->PlayState(), WindowsMediaControl::Stopped);
+    const double stoppedAt = e.wmp->CurrentPosition();
+    EXPECT_GE(stoppedAt, 1.0);
+    waitFor([] { return false; }, 300);  // let time pass: a stopped clip does not move
+    EXPECT_DOUBLE_EQ(e.wmp->CurrentPosition(), stoppedAt);
+
+    QSignalSpy positions(e.wmp, &WindowsMediaControl::PositionChange);
+    e.wmp->setCurrentPosition(42.5);
+    EXPECT_DOUBLE_EQ(e.wmp->CurrentPosition(), 42.5);  // reads back at once, seek still running
+    ASSERT_TRUE(waitFor([&] { return positions.size() == 1; }));
+    EXPECT_DOUBLE_EQ(positions.at(0).at(1).toDouble(), 42.5);
+    e.wmp->setCurrentPosition(-3);
+    EXPECT_DOUBLE_EQ(e.wmp->CurrentPosition(), 0.0);
+    e.wmp->setCurrentPosition(1e6);
+    EXPECT_DOUBLE_EQ(e.wmp->CurrentPosition(), e.wmp->Duration());
+    e.wmp->setCurrentPosition(60);
+    e.wmp->Play();
+    EXPECT_EQ(e.wmp->PlayState(), WindowsMediaControl::Playing);
+    ASSERT_TRUE(waitFor([&] { return e.wmp->CurrentPosition() > 60.5; }, 15000));
+    EXPECT_LT(e.wmp->CurrentPosition(), 65.0);
+}
+
+TEST(WindowsMediaEngine, EndOfStreamLeavesPositionExactlyAtDuration)
+{
+    Engine e;
+    QSignalSpy ends(e.wmp, &WindowsMediaControl::EndOfStream);
+    QSignalSpy states(e.wmp, &WindowsMediaControl::PlayStateChange);
+    ASSERT_TRUE(e.openAndWait(clips::wavTone2s()));
+    ASSERT_TRUE(waitFor([&] { return ends.size() == 1; }, 15000));
+    EXPECT_EQ(e.wmp->CurrentPosition(), e.wmp->Duration());
+    EXPECT_EQ(e.wmp->PlayState(), WindowsMediaControl::Stopped);
+    ASSERT_FALSE(states.isEmpty());
+    EXPECT_EQ(states.last().at(1).toInt(), WindowsMediaControl::Stopped);
+    // Play at the end starts the clip again from the beginning.
+    e.wmp->Play();
+    EXPECT_LT(e.wmp->CurrentPosition(), 0.5);
+    ASSERT_TRUE(waitFor([&] { return ends.size() == 2; }, 15000));
+}
+
+TEST(WindowsMediaEngine, FilesThatCannotPlayCloseTheEngineWithAMessage)
+{
+    Engine e;
+    ASSERT_TRUE(e.openAndWait(clips::wavTone2s()));
+    QSignalSpy errors(e.wmp, &WindowsMediaControl::Error);
+    for (const QString& bad : {QStringLiteral("/nonexistent/clip.wmv"), clips::textFile(), QString()}) {
+        e.wmp->Open(bad);
+        ASSERT_TRUE(waitFor([&] { return e.wmp->PlayState() == WindowsMediaControl::Closed; }, 15000))
+            << bad.toStdString();
+        EXPECT_TRUE(waitFor([&] { return errors.size() >= 1; })) << bad.toStdString();
+        EXPECT_TRUE(e.wmp->HasError());
+        EXPECT_EQ(e.wmp->Duration(), 0.0);
+        EXPECT_THROW(e.wmp->Play(), MediaError);
+        errors.clear();
+    }
+    // The engine is still usable afterwards.
+    ASSERT_TRUE(e.openAndWait(clips::wavTone2s()));
+    EXPECT_FALSE(e.wmp->HasError());
+}
+
+TEST(WindowsMediaEngine, RefusesValuesOutOfRange)
+{
+    Engine e;
+    EXPECT_THROW(e.wmp->setVolume(250), MediaError);
+    EXPECT_THROW(e.wmp->setVolume(-10001), MediaError);
+    e.wmp->setVolume(-6050);
+    EXPECT_EQ(e.wmp->Volume(), -6050);
+    EXPECT_THROW(e.wmp->setDisplaySize(8), MediaError);
+    EXPECT_THROW(e.wmp->setBalance(10001), MediaError);
+}

@@ -1,0 +1,110 @@
+#include "support/MediaClips.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <stdexcept>
+
+namespace clips {
+namespace {
+
+QString clipDir()
+{
+#ifdef ZP_CLIP_DIR
+    const QString dir = QStringLiteral(ZP_CLIP_DIR);
+#else
+    const QString dir = QDir::temp().filePath(QStringLiteral("zelplayer-clips"));
+#endif
+    QDir().mkpath(dir);
+    return dir;
+}
+
+// Makes the clip once; written under a temporary name and renamed, so parallel tests never see
+// half a file.
+QString make(const QString& name, const QStringList& args)
+{
+    const QString path = QDir(clipDir()).filePath(name);
+    if (QFileInfo::exists(path)) return path;
+    const QString part = path + QStringLiteral(".part%1").arg(QCoreApplication::applicationPid());
+    QStringList all{QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-y")};
+    all << args << part;
+    QProcess ffmpeg;
+    ffmpeg.start(QStringLiteral("ffmpeg"), all);
+    if (!ffmpeg.waitForFinished(120000) || ffmpeg.exitCode() != 0)
+        throw std::runtime_error("ffmpeg failed for " + name.toStdString() + ": " +
+                                 ffmpeg.readAllStandardError().toStdString());
+    QFile::rename(part, path);
+    return path;
+}
+
+const QStringList kTags{"-metadata", "title=" + kTitle, "-metadata", "artist=" + kAuthor,
+                        "-metadata", "author=" + kAuthor, "-metadata", "copyright=" + kCopyright,
+                        "-metadata", "comment=" + kDescription};
+
+QStringList withTags(QStringList args)
+{
+    args << kTags;
+    return args;
+}
+
+}  // namespace
+
+QString mp3Tone90s()
+{
+    return make("tone90.mp3", withTags({"-f", "lavfi", "-i", "sine=frequency=440:duration=90:sample_rate=44100", "-ac",
+                                        "2", "-c:a", "libmp3lame", "-b:a", "128k", "-f", "mp3"}));
+}
+
+QString wavTone2s()
+{
+    return make("tone2.wav", {"-f", "lavfi", "-i", "sine=frequency=440:duration=2", "-ac", "2", "-c:a", "pcm_s16le",
+                              "-f", "wav"});
+}
+
+QString wmvBars3s()
+{
+    return make("bars3.wmv", withTags({"-f", "lavfi", "-i", "smptebars=size=320x240:rate=25:duration=3", "-f", "lavfi",
+                                       "-i", "sine=frequency=440:duration=3", "-c:v", "wmv2", "-b:v", "800k", "-c:a",
+                                       "wmav2", "-f", "asf"}));
+}
+
+QString aviBars3s()
+{
+    return make("bars3.avi", {"-f", "lavfi", "-i", "smptebars=size=320x240:rate=25:duration=3", "-f", "lavfi", "-i",
+                              "sine=frequency=440:duration=3", "-c:v", "mpeg4", "-q:v", "3", "-c:a", "libmp3lame",
+                              "-f", "avi"});
+}
+
+QString rmBars3s()
+{
+    return make("bars3.rm", withTags({"-f", "lavfi", "-i", "smptebars=size=176x144:rate=15:duration=3", "-f", "lavfi",
+                                      "-i", "sine=frequency=440:duration=3:sample_rate=8000", "-c:v", "rv20", "-b:v",
+                                      "200k", "-c:a", "real_144", "-ac", "1", "-ar", "8000", "-f", "rm"}));
+}
+
+QString raTone3s()
+{
+    return make("tone3.ra", withTags({"-f", "lavfi", "-i", "sine=frequency=440:duration=3:sample_rate=8000", "-c:a",
+                                      "real_144", "-ac", "1", "-ar", "8000", "-f", "rm"}));
+}
+
+QString textFile()
+{
+    const QString path = QDir(clipDir()).filePath(QStringLiteral("notes.txt"));
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) f.write("These are notes, not a clip.\n");
+    return path;
+}
+
+QString probe(const QString& file, const QString& entry)
+{
+    QProcess p;
+    p.start(QStringLiteral("ffprobe"), {"-v", "error", "-select_streams", "v:0", "-show_entries", entry, "-of",
+                                        "default=noprint_wrappers=1:nokey=1", file});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+}
+
+}  // namespace clips

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+// Short clips made with the ffmpeg command at test time, once per build folder.
+namespace clips {
+
+inline const QString kTitle = QStringLiteral("Test Tone Title");
+inline const QString kAuthor = QStringLiteral("ZelPlayer Test Author");
+inline const QString kCopyright = QStringLiteral("(c) Test Rights");
+inline const QString kDescription = QStringLiteral("A clip made for the tests");
+
+QString mp3Tone90s();     // 90 s stereo 440 Hz at 128 kbit/s, title, artist, comment
+QString wavTone2s();      // 2 s stereo tone
+QString wmvBars3s();      // 320x240 colour bars, WMV 8 video + WMA 2 sound, 3 s, tagged
+QString aviBars3s();      // 320x240 colour bars, MPEG-4 video + MP3 sound, 3 s
+QString rmBars3s();       // 176x144 RealVideo 2.0 + RealAudio 1.0, 3 s, title/author/copyright
+QString raTone3s();       // RealAudio 1.0 only, 3 s, tagged
+QString textFile();       // a text file that is not media
+
+// Runs ffprobe on a file and returns one entry ("format=duration", "stream=codec_long_name").
+QString probe(const QString& file, const QString& entry);
+
+}  // namespace clips

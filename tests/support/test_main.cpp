@@ -1,0 +1,14 @@
+#include <QApplication>
+#include <clocale>
+#include <gtest/gtest.h>
+
+// Window tests run on Qt's offscreen platform unless a display is chosen explicitly.
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    std::setlocale(LC_NUMERIC, "C");
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
