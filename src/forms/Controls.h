@@ -54,6 +54,10 @@ public:
 signals:
     void Click();
 
+protected:
+    // A user's click only ever clears or checks; grayed is set by code.
+    void nextCheckState() override { setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked); }
+
 private:
     bool settingFromCode_ = false;
 };
