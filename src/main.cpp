@@ -3,6 +3,7 @@
 
 #include "app/Application.h"
 #include "app/frmSplash.h"
+#include "forms/Controls.h"
 #include "forms/Dialogs.h"
 #include "forms/Product.h"
 #include "media/MpvEngineFactory.h"
@@ -14,6 +15,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationVersion(product::versionText());
     QApplication::setQuitOnLastWindowClosed(false);
     std::setlocale(LC_NUMERIC, "C");  // libmpv needs it
+    forms::useDesignFont();
 
     MpvEngineFactory engines;
     forms::QtMessageBoxes messages;

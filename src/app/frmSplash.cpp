@@ -63,7 +63,7 @@ frmSplash::frmSplash(Application& app) : Form(app, "frmSplash", forms::Border::N
                         right, true);
     Option2 = makeControl<forms::OptionButton>(Frame1, "Option2", 120, 2520, 1815, 255, tr("Decrypter Mode"));
     lblVersion = label(Frame1, "lblVersion", tr("Version: 5.1a"), 5355, 2700, 1500, 285, arial(12, true), right, true);
-    lblCopyright = label(Frame1, "lblCopyright", tr("Copyright 2026 ZelSoft. All rights reserved."), 4440, 3060, 2535,
+    lblCopyright = label(Frame1, "lblCopyright", tr("\u00A9 2026 ZelSoft"), 4440, 3060, 2535,
                          195, arial(8.25));
     lblCompany = label(Frame1, "lblCompany", tr("ZelSoft"), 4440, 3240, 2415, 255, arial(8.25));
     lblWarning = label(Frame1, "lblWarning",

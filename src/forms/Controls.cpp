@@ -1,5 +1,7 @@
 #include "forms/Controls.h"
 
+#include <QApplication>
+
 namespace forms {
 
 OptionButton::OptionButton(const QString& caption, QWidget* parent) : QRadioButton(caption, parent)
@@ -54,7 +56,11 @@ void CheckBox::setValue(int v)
 MenuItem::MenuItem(const char* name, const QString& caption, QObject* parent) : QAction(caption, parent)
 {
     setObjectName(QString::fromLatin1(name));
-    if (caption == QLatin1String("-")) setSeparator(true);
+    if (caption == QLatin1String("-")) {
+        // A "-" caption is a separator line, drawn without text.
+        setSeparator(true);
+        setText(QString());
+    }
     connect(this, &QAction::triggered, this, [this] {
         // Undo Qt's own toggling of a checkable item: the handler decides the mark.
         if (isCheckable() && isChecked() != checked_) setChecked(checked_);
@@ -93,6 +99,14 @@ void FormTimer::sync()
     } else {
         timer_.stop();
     }
+}
+
+void useDesignFont()
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(8.25);
+    QApplication::setFont(font);
 }
 
 void autoSize(QLabel* label)

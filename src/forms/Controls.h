@@ -102,6 +102,9 @@ private:
     bool enabled_;
 };
 
+// The windows are laid out for an 8.25 pt sans-serif face; captions fit only in it.
+void useDesignFont();
+
 // Label that sizes itself to its text (keeping its left/top), like an auto-size label.
 void autoSize(QLabel* label);
 

@@ -1,6 +1,7 @@
 #include "forms/Form.h"
 
 #include <QCloseEvent>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFrame>
 #include <QMenuBar>
@@ -144,6 +145,9 @@ void Form::setMenuBar(QMenuBar* bar)
 {
     menuBar_ = bar;
     bar->setParent(this);
+    // The menu bar keeps the desktop's menu colours whatever the window's background.
+    bar->setPalette(QApplication::palette());
+    bar->setAutoFillBackground(true);
     layoutChildren();
 }
 

@@ -2,6 +2,8 @@
 #include <clocale>
 #include <gtest/gtest.h>
 
+#include "forms/Controls.h"
+
 // Window tests run on Qt's offscreen platform unless a display is chosen explicitly.
 int main(int argc, char** argv)
 {
@@ -9,6 +11,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     std::setlocale(LC_NUMERIC, "C");
+    forms::useDesignFont();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
