@@ -1,4 +1,6 @@
 #include <QImage>
+#include <QScreen>
+#include <QTest>
 #include <QSignalSpy>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -182,4 +184,41 @@ TEST(WindowsMediaEngine, RefusesValuesOutOfRange)
     EXPECT_EQ(e.wmp->Volume(), -6050);
     EXPECT_THROW(e.wmp->setDisplaySize(8), MediaError);
     EXPECT_THROW(e.wmp->setBalance(10001), MediaError);
+}
+
+TEST(WindowsMediaEngine, FullScreenCoversTheScreenAndEscLeavesIt)
+{
+    Engine e;
+    e.host.show();
+    ASSERT_TRUE(e.openAndWait(clips::wmvBars3s()));
+    e.wmp->setDisplaySize(1);
+    EXPECT_EQ(e.wmp->view().pictureArea().size(), QSize(160, 120));
+    e.wmp->setDisplaySize(3);
+    QWidget* full = e.wmp->view().window();
+    ASSERT_NE(full, &e.host);
+    ASSERT_TRUE(waitFor([&] { return full->isVisible() && full->geometry() == full->screen()->geometry(); }));
+    EXPECT_EQ(e.wmp->view().pictureArea().size(), QSize(320, 240).scaled(full->size(), Qt::KeepAspectRatio));
+    QTest::keyClick(full, Qt::Key_Escape);
+    EXPECT_EQ(e.wmp->DisplaySize(), 1);
+    EXPECT_EQ(e.wmp->view().window(), &e.host);
+    EXPECT_EQ(e.wmp->view().pictureArea().size(), QSize(160, 120));
+}
+
+TEST(WindowsMediaEngine, DisplayOptionsShowAndHideTheControlsOwnBar)
+{
+    Engine e;
+    e.host.show();
+    QWidget* bar = e.wmp->findChild<QWidget*>(QStringLiteral("transportBar"));
+    ASSERT_NE(bar, nullptr);
+    EXPECT_FALSE(bar->isVisible());  // the fixture switched 1021 off
+    e.wmp->setShowControls(true);
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_TRUE(e.wmp->findChild<QWidget*>(QStringLiteral("position"))->isVisible());
+    e.wmp->setShowPositionControls(false);
+    EXPECT_FALSE(e.wmp->findChild<QWidget*>(QStringLiteral("position"))->isVisible());
+    e.wmp->setShowControls(false);
+    e.wmp->setShowStatusBar(true);
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_TRUE(e.wmp->findChild<QWidget*>(QStringLiteral("statusLine"))->isVisible());
+    EXPECT_LT(e.wmp->view().height(), e.wmp->height());
 }
