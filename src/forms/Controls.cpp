@@ -101,6 +101,12 @@ void FormTimer::sync()
     }
 }
 
+TextBox::TextBox(const QString& text, QWidget* parent) : QPlainTextEdit(text, parent)
+{
+    setTabChangesFocus(true);
+    connect(this, &QPlainTextEdit::textChanged, this, &TextBox::Change);
+}
+
 void useDesignFont()
 {
     QFont font(QStringLiteral("Arial"));

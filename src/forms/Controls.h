@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTimer>
 
@@ -100,6 +101,21 @@ private:
     QTimer timer_;
     int intervalMs_;
     bool enabled_;
+};
+
+// Multi-line text box with the single-line box's text()/setText(); Change is raised on every
+// change, by the user or by code. Locked boxes take no typing.
+class TextBox : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    explicit TextBox(const QString& text = {}, QWidget* parent = nullptr);
+
+    QString text() const { return toPlainText(); }
+    void setText(const QString& text) { setPlainText(text); }
+    void setLocked(bool locked) { setReadOnly(locked); }
+
+signals:
+    void Change();
 };
 
 // The windows are laid out for an 8.25 pt sans-serif face; captions fit only in it.

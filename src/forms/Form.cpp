@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 #include <QFrame>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QShortcut>
 #include <exception>
 
 #include "forms/Twips.h"
@@ -149,6 +151,23 @@ void Form::setMenuBar(QMenuBar* bar)
     bar->setPalette(QApplication::palette());
     bar->setAutoFillBackground(true);
     layoutChildren();
+}
+
+void Form::setDefaultButton(QPushButton* button)
+{
+    button->setDefault(true);
+    auto* enter = new QShortcut(QKeySequence(Qt::Key_Return), this);
+    connect(enter, &QShortcut::activated, button, [button] {
+        if (button->isEnabled() && button->isVisible()) button->click();
+    });
+}
+
+void Form::setCancelButton(QPushButton* button)
+{
+    auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(esc, &QShortcut::activated, button, [button] {
+        if (button->isEnabled() && button->isVisible()) button->click();
+    });
 }
 
 void Form::run(const std::function<void()>& body)

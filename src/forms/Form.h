@@ -11,6 +11,7 @@
 #include "forms/Dialogs.h"
 
 class QMenuBar;
+class QPushButton;
 
 namespace forms {
 
@@ -126,6 +127,10 @@ public:
 
     void setMenuBar(QMenuBar* bar);
     QMenuBar* menuBar() const { return menuBar_; }
+
+    // Enter presses the default button, Esc the cancel button.
+    void setDefaultButton(QPushButton* button);
+    void setCancelButton(QPushButton* button);
 
     // Runs a handler body; a failure ends it and is reported in a message box, leaving the
     // window usable.

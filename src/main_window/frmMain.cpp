@@ -81,7 +81,9 @@ void frmMain::buildControls()
                                                       Label4, MediaPlayer1, screenAndAudio})
         w->raise();
     placeStatusBar();
+    RealAudio1->installEventFilter(this);
     screenAndAudio->setFocus();
+    connectEngines();
 
     CommonDialog1 = std::make_unique<forms::CommonDialog>(app_.fileDialogs(), this, tr("Open Video or Audio File"));
     CommonDialog2 = std::make_unique<forms::CommonDialog>(app_.fileDialogs(), this);
@@ -175,8 +177,37 @@ void frmMain::buildMenus()
     bar->addAction(mnuhelp);
 
     setMenuBar(bar);
+    onClick(mnufileopen, &frmMain::mnufileopen_Click);
+    onClick(mnufileopenreal, &frmMain::mnufileopenreal_Click);
+    onClick(mnufileopenurl, &frmMain::mnufileopenurl_Click);
+    onClick(mnufileproperties, &frmMain::mnufileproperties_Click);
+    onClick(mnufilecompression, &frmMain::mnufilecompression_Click);
+    onClick(mnuviewaudiosettings, &frmMain::mnuviewaudiosettings_Click);
+    onClick(mnuviewreal, &frmMain::mnuviewreal_Click);
     onClick(mnuViewToolbar, &frmMain::mnuViewToolbar_Click);
     onClick(mnuhelp, &frmMain::mnuhelp_Click);
+}
+
+void frmMain::connectEngines()
+{
+    auto on = [this](auto* sender, auto signal, void (frmMain::*handler)()) {
+        connect(sender, signal, this, [this, handler] { run([this, handler] { (this->*handler)(); }); });
+    };
+    on(screenAndAudio, &WindowsMediaControl::OpenStateChange, &frmMain::screenAndAudio_OpenStateChange);
+    on(screenAndAudio, &WindowsMediaControl::EndOfStream, &frmMain::screenAndAudio_EndOfStream);
+    on(screenAndAudio, &WindowsMediaControl::PlayStateChange, &frmMain::screenAndAudio_PlayStateChange);
+    on(screenAndAudio, &WindowsMediaControl::PositionChange, &frmMain::screenAndAudio_PositionChange);
+    on(screenAndAudio, &WindowsMediaControl::MouseMove, &frmMain::screenAndAudio_MouseEvent);
+    on(screenAndAudio, &WindowsMediaControl::MouseDown, &frmMain::screenAndAudio_MouseEvent);
+    on(screenAndAudio, &WindowsMediaControl::NewStream, &frmMain::screenAndAudio_NewStream);
+    connect(screenAndAudio, &WindowsMediaControl::Error, this,
+            [this](const QString& d) { run([&] { screenAndAudio_Error(d); }); });
+    on(RealAudio1, &RealAudioControl::RealTwoTextEvent, &frmMain::RealAudio1_RealTwoTextEvent);
+    on(RealAudio1, &RealAudioControl::RealNoArgumentEvent, &frmMain::RealAudio1_RealNoArgumentEvent);
+    on(RealAudio1, &RealAudioControl::RealTwoNumberEvent, &frmMain::RealAudio1_RealTwoNumberEvent);
+    on(RealAudio1, &RealAudioControl::RealOneTextEvent, &frmMain::RealAudio1_RealOneTextEvent);
+    connect(RealAudio1, &RealAudioControl::Error, this,
+            [this](const QString& d) { run([&] { RealAudio1_Error(d); }); });
 }
 
 void frmMain::Form_Load() { sbStatusBar->setVisible(true); }
@@ -218,6 +249,17 @@ void frmMain::resizeEvent(QResizeEvent* event)
 {
     Form::resizeEvent(event);
     placeStatusBar();
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    // The Real picture's box lies behind the other picture boxes and the Windows-media picture;
+    // while the Real control is shown its box comes to the front so the picture can be seen.
+    if (watched == RealAudio1 && (event->type() == QEvent::Show || event->type() == QEvent::Hide)) {
+        if (event->type() == QEvent::Show) Text2->raise();
+        else Text2->stackUnder(sbStatusBar);
+    }
+    return Form::eventFilter(watched, event);
 }
 
 void frmMain::placeStatusBar()

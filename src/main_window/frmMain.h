@@ -23,8 +23,40 @@ public:
     ~frmMain() override;
 
     void Form_Load() override;
+
+    // Menu commands.
+    void mnufileopen_Click();
+    void mnufileopenreal_Click();
+    void mnufileopenurl_Click();
+    void mnufileproperties_Click();
+    void mnufilecompression_Click();
+    void mnuviewaudiosettings_Click();
+    void mnuviewreal_Click();
     void mnuViewToolbar_Click();
     void mnuhelp_Click();
+
+    // Windows-media engine events.
+    void screenAndAudio_OpenStateChange();
+    void screenAndAudio_EndOfStream();
+    void screenAndAudio_PlayStateChange();
+    void screenAndAudio_PositionChange();
+    void screenAndAudio_MouseEvent();
+    void screenAndAudio_NewStream();
+    void screenAndAudio_Error(const QString& description);
+
+    // Real engine events.
+    void RealAudio1_RealTwoTextEvent();
+    void RealAudio1_RealNoArgumentEvent();
+    void RealAudio1_RealTwoNumberEvent();
+    void RealAudio1_RealOneTextEvent();
+    void RealAudio1_Error(const QString& description);
+
+    // Zoom follows the picture: only when the engine reports no picture height is it switched,
+    // off for a clip without picture and on otherwise.
+    void updateZoomForPicture();
+
+    // Shows every second position change in the status box (the position toggle).
+    bool positionToggle = false;
 
     // Controls, in stacking order from back to front.
     QFrame* Text3;
@@ -93,6 +125,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
@@ -101,6 +134,7 @@ private:
     forms::MenuItem* item(QMenu* menu, const char* name, const QString& caption);
     QMenu* submenu(forms::MenuItem* parent);
     void onClick(forms::MenuItem* item, void (frmMain::*handler)());
+    void connectEngines();
 
     Application& app_;
 };

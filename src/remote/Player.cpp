@@ -1,9 +1,18 @@
 #include "remote/Player.h"
 
+#include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
+#include <exception>
 
 #include "app/Application.h"
+#include "forms/NumberText.h"
 #include "forms/Twips.h"
+#include "main_window/Pro1.h"
+#include "main_window/frmMain.h"
+#include "media/WindowsMediaControl.h"
+#include "settings/PlaySet.h"
+#include "settings/Vid1.h"
 
 using forms::makeControl;
 
@@ -31,6 +40,200 @@ Player::Player(Application& app) : Form(app, "Player", forms::Border::FixedToolW
     // Tab order by tab index.
     QWidget* order[] = {Vol1, Volume2, Un1, Command4, Command3, Stop1, Mute1, Un2};
     for (size_t i = 0; i + 1 < std::size(order); ++i) QWidget::setTabOrder(order[i], order[i + 1]);
+
+    auto on = [this](QPushButton* b, void (Player::*handler)()) {
+        connect(b, &QPushButton::clicked, this, [this, handler] { run([this, handler] { (this->*handler)(); }); });
+    };
+    on(Un1, &Player::Un1_Click);
+    on(Un2, &Player::Un2_Click);
+    on(Stop1, &Player::Stop1_Click);
+    on(Command3, &Player::Command3_Click);
+    on(Command4, &Player::Command4_Click);
+    on(Vol1, &Player::Vol1_Click);
+    on(Volume2, &Player::Volume2_Click);
+    on(Mute1, &Player::Mute1_Click);
+    connect(Ff, &forms::FormTimer::Timer, this, [this] { run([this] { Ff_Timer(); }); });
+    connect(Re, &forms::FormTimer::Timer, this, [this] { run([this] { Re_Timer(); }); });
 }
 
 void Player::Form_Load() { Hide(); }
+
+WindowsMediaControl& Player::engine() { return *app_.forms().get<frmMain>().screenAndAudio; }
+
+void Player::showPlay()
+{
+    Un1->setVisible(true);
+    Un2->setVisible(false);
+}
+
+void Player::Un1_Click()
+{
+    frmMain& main = app_.forms().get<frmMain>();
+    WindowsMediaControl& wmp = engine();
+    wmp.setEnabled(true);
+    main.mnufileproperties->setEnabled(true);
+    wmp.setShowControls(false);
+    wmp.Play();
+    wmp.setShowPositionControls(false);
+    wmp.setAllowSizeChange(true);
+    main.Label2->setVisible(true);
+    Pro1& props = app_.forms().get<Pro1>();
+    props.ProgressBar1->setValue(wmp.BufferingProgress());
+    const long rate = wmp.DataRate();
+    props.Label4->setText(rate == 0 ? QStringLiteral("Data Rate: Unknown")
+                                    : QStringLiteral("Data Rate: ") + forms::numText(rate / 1000.0) +
+                                          QStringLiteral(" kilobits"));
+    Un1->setEnabled(true);
+    if (wmp.PlayState() == WindowsMediaControl::Playing) {
+        Un1->setVisible(false);
+        Un2->setVisible(true);
+    } else {
+        showPlay();
+    }
+    main.mnuviewzoom->setEnabled(true);
+    main.Label4->setText(forms::numText(wmp.CurrentPosition()) + QStringLiteral(" \\ ") +
+                         forms::numText(wmp.Duration()) + QStringLiteral(" Seconds"));
+    main.mnuviewfullscreen->setEnabled(true);
+}
+
+void Player::Un2_Click()
+{
+    WindowsMediaControl& wmp = engine();
+    wmp.Pause();
+    wmp.setEnabled(true);
+    Un2->setEnabled(true);
+    app_.forms().get<frmMain>().Label2->setVisible(true);
+    if (wmp.PlayState() == WindowsMediaControl::Paused) showPlay();
+}
+
+void Player::Stop1_Click()
+{
+    WindowsMediaControl& wmp = engine();
+    wmp.setEnabled(true);
+    wmp.setCurrentPosition(0.0);
+    wmp.Stop();
+    if (wmp.PlayState() == WindowsMediaControl::Stopped) showPlay();
+    frmMain& main = app_.forms().get<frmMain>();
+    main.mnuviewzoom->setEnabled(false);
+    main.mnuviewfullscreen->setEnabled(false);
+}
+
+void Player::Command4_Click() { toggleScan(Ff); }
+void Player::Command3_Click() { toggleScan(Re); }
+
+// Fast Forward and Rewind share one flag: a press switches its own timer on when the last press
+// of either did not start a scan, and off otherwise. The other timer is left alone.
+void Player::toggleScan(forms::FormTimer* timer)
+{
+    QLineEdit* position = app_.forms().get<frmMain>().Label2;
+    if (Scanning) {
+        timer->setEnabled(false);
+        position->setVisible(true);
+        position->clear();
+        Scanning = false;
+    } else {
+        timer->setEnabled(true);
+        position->setVisible(true);
+        Scanning = true;
+    }
+    showPlay();
+}
+
+bool Player::endScanAtClipEnd(forms::FormTimer* timer)
+{
+    WindowsMediaControl& wmp = engine();
+    if (wmp.Duration() != wmp.CurrentPosition()) return false;
+    timer->setEnabled(false);
+    Scanning = false;
+    wmp.Stop();
+    Un1->setEnabled(true);
+    Un1->setText(tr("Play"));
+    app_.forms().get<frmMain>().Label2->clear();
+    return true;
+}
+
+void Player::Ff_Timer()
+{
+    if (endScanAtClipEnd(Ff)) return;
+    WindowsMediaControl& wmp = engine();
+    wmp.Stop();
+    if (const auto step = app_.forms().get<Vid1>().fastForwardStep())
+        wmp.setCurrentPosition(wmp.CurrentPosition() + *step);
+}
+
+void Player::Re_Timer()
+{
+    if (endScanAtClipEnd(Re)) return;
+    WindowsMediaControl& wmp = engine();
+    wmp.Stop();
+    if (wmp.CurrentPosition() >= 0.1) {
+        if (const auto step = app_.forms().get<Vid1>().rewindStep())
+            wmp.setCurrentPosition(wmp.CurrentPosition() - *step);
+    } else {
+        wmp.Stop();
+    }
+}
+
+void Player::Mute1_Click()
+{
+    WindowsMediaControl& wmp = engine();
+    QLineEdit* status = app_.forms().get<frmMain>().Label3;
+    const bool muted = wmp.Mute();
+    wmp.setMute(!muted);
+    wmp.setEnabled(true);
+    Mute1->setText(muted ? tr("Mute") : tr("Unmute"));
+    status->setText(muted ? QStringLiteral("ZelPlayerv2 is Not Muted") : QStringLiteral("ZelPlayerv2 is on Mute"));
+}
+
+namespace {
+
+// The volume buttons carry on past a step that fails (the engine refusing a value).
+template <class Step> void tryStep(Step&& step)
+{
+    try {
+        step();
+    } catch (const std::exception&) {
+    }
+}
+
+}  // namespace
+
+void Player::Vol1_Click()
+{
+    WindowsMediaControl& wmp = engine();
+    frmMain& main = app_.forms().get<frmMain>();
+    tryStep([&] {
+        Vol1->setEnabled(true);
+        Mute1->setEnabled(true);
+    });
+    tryStep([&] { app_.forms().get<PlaySet>().Command3->setEnabled(true); });
+    tryStep([&] { wmp.setMute(false); });
+    tryStep([&] {
+        if (wmp.Volume() == -250) Vol1->setEnabled(false);
+    });
+    tryStep([&] {
+        Volume2->setEnabled(true);
+        main.Label3->setVisible(true);
+        main.Label3->setText(QStringLiteral("Volume Up"));
+    });
+    tryStep([&] { wmp.setVolume(wmp.Volume() + 250); });
+}
+
+void Player::Volume2_Click()
+{
+    WindowsMediaControl& wmp = engine();
+    frmMain& main = app_.forms().get<frmMain>();
+    tryStep([&] { Vol1->setEnabled(true); });
+    tryStep([&] { app_.forms().get<PlaySet>().Command3->setEnabled(true); });
+    tryStep([&] {
+        main.Label3->setVisible(true);
+        main.Label3->setText(QStringLiteral("Volume Down"));
+    });
+    tryStep([&] { wmp.setVolume(wmp.Volume() - 250); });
+    tryStep([&] {
+        if (wmp.Volume() == -6000) {
+            Volume2->setEnabled(false);
+            Mute1->setEnabled(false);
+        }
+    });
+}

@@ -5,6 +5,7 @@
 
 class Application;
 class QPushButton;
+class WindowsMediaControl;
 
 // The Windows-media remote control: a floating button panel steering the main window's engine.
 class Player : public forms::Form {
@@ -13,6 +14,16 @@ public:
     explicit Player(Application& app);
 
     void Form_Load() override;
+    void Un1_Click();
+    void Un2_Click();
+    void Stop1_Click();
+    void Command4_Click();
+    void Command3_Click();
+    void Ff_Timer();
+    void Re_Timer();
+    void Mute1_Click();
+    void Vol1_Click();
+    void Volume2_Click();
 
     QPushButton* Un1;
     QPushButton* Un2;
@@ -29,5 +40,11 @@ public:
     bool Scanning = false;
 
 private:
+    WindowsMediaControl& engine();
+    void toggleScan(forms::FormTimer* timer);
+    // The end-of-clip test shared by both ticks; true when the scan was ended.
+    bool endScanAtClipEnd(forms::FormTimer* timer);
+    void showPlay();
+
     Application& app_;
 };

@@ -1,0 +1,94 @@
+// The main window's menu commands that open media and show the windows round it.
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/Application.h"
+#include "app/frmSplash.h"
+#include "main_window/Pro1.h"
+#include "main_window/frmMain.h"
+#include "media/RealAudioControl.h"
+#include "media/WindowsMediaControl.h"
+#include "remote/Player.h"
+#include "remote/RealRControl.h"
+#include "settings/Addit2.h"
+#include "settings/Aud1.h"
+#include "tools/Form6.h"
+
+namespace {
+
+const QString kWindowsMediaFilter = QStringLiteral(
+    "Audio Files (*.wav;*.mp3;*.wma;*) | *.wav*;*.mp3*;*.wma*|Video Files (*.mpg;*.MPEG;*.avi;*.wmv;*)|"
+    "*.MPG*;*.MPEG*;*.avi*;*.wmv*|Playstation Audio Files (*.swp*)|*.swp*|Playstation 2 DVD Movies (*.pss*)|*.pss*|"
+    "All Files (*.*)|*.*");
+const QString kRealFilter = QStringLiteral("Real Audio/Video Files (*.rm*,*.ram*,*.ra*,*.rv*)|*.ra*;*.ram*;*.rm*;*.rv*");
+
+}  // namespace
+
+void frmMain::updateZoomForPicture()
+{
+    if (screenAndAudio->PictureHeight() == 0) mnuviewzoom->setEnabled(screenAndAudio->PictureWidth() != 0);
+}
+
+void frmMain::mnufileopen_Click()
+{
+    frmSplash& splash = app_.forms().get<frmSplash>();
+    if (splash.Option1->value()) {
+        if (screenAndAudio->PlayState() == WindowsMediaControl::Closed) Label4->clear();
+        CommonDialog1->Filter = kWindowsMediaFilter;
+        // A cancelled dialog opens nothing; the clip now loaded plays on.
+        if (!CommonDialog1->ShowOpen()) return;
+        screenAndAudio->Open(CommonDialog1->DialogFileName());
+        RealAudio1->StopClip();
+        RealAudio1->setVisible(false);
+        Label1->setVisible(screenAndAudio->IsBroadcast());
+        mnufileproperties->setEnabled(true);
+        mnuviewfullscreen->setEnabled(true);
+        Player& remote = app_.forms().get<Player>();
+        remote.Un1->setVisible(false);
+        remote.Un2->setVisible(true);
+        updateZoomForPicture();
+    }
+    // In Decrypter Mode the file browser does the opening; it is not part of this program yet.
+}
+
+void frmMain::mnufileopenreal_Click()
+{
+    CommonDialog1->Filter = kRealFilter;
+    if (!CommonDialog1->ShowOpen()) return;
+    RealAudio1->setVisible(true);
+    RealAudio1->SetSource(CommonDialog1->DialogFileName());
+    RealAudio1->PlayClip();
+}
+
+void frmMain::mnufileopenurl_Click()
+{
+    Addit2& window = app_.forms().get<Addit2>();
+    window.Show();
+    window.Text1->setText(screenAndAudio->FileName());
+}
+
+void frmMain::mnufileproperties_Click() { app_.forms().get<Pro1>().Show(); }
+
+void frmMain::mnufilecompression_Click()
+{
+    app_.forms().get<Form6>().Show();
+    CommonDialog2->ShowSave();  // nothing uses the answer
+}
+
+void frmMain::mnuviewaudiosettings_Click()
+{
+    app_.forms().get<Aud1>().Show();
+    setEnabled(false);
+    app_.forms().get<Player>().setEnabled(false);
+}
+
+void frmMain::mnuviewreal_Click()
+{
+    RealRControl& remote = app_.forms().get<RealRControl>();
+    remote.Show();
+    if (RealAudio1->GetEnableContextMenu() == RealAudio1->GetCanPause()) {
+        remote.Command9->setVisible(true);
+        remote.Command1->setVisible(false);
+    }
+}

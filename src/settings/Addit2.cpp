@@ -1,0 +1,44 @@
+#include "settings/Addit2.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/Application.h"
+#include "forms/Controls.h"
+#include "main_window/frmMain.h"
+#include "media/WindowsMediaControl.h"
+#include "remote/Player.h"
+
+using forms::makeControl;
+
+Addit2::Addit2(Application& app) : Form(app, "Addit2", forms::Border::FixedToolWindow), app_(app)
+{
+    setCaption(tr("OpenURL..."));
+    setClientSizeTw(8415, 975);
+    Text1 = makeControl<QLineEdit>(client(), "Text1", 0, 0, 8415, 375);
+    Text1->setAccessibleName(tr("File name or address"));
+    Command1 = makeControl<QPushButton>(client(), "Command1", 2520, 480, 1575, 495, tr("Ok"));
+    Command2 = makeControl<QPushButton>(client(), "Command2", 4320, 480, 1575, 495, tr("Cancel"));
+    setCancelButton(Command2);
+    QWidget::setTabOrder(Text1, Command1);
+    QWidget::setTabOrder(Command1, Command2);
+    connect(Command1, &QPushButton::clicked, this, [this] { run([this] { Command1_Click(); }); });
+    connect(Command2, &QPushButton::clicked, this, [this] { run([this] { Command2_Click(); }); });
+}
+
+void Addit2::Command1_Click()
+{
+    frmMain& main = app_.forms().get<frmMain>();
+    WindowsMediaControl* engine = main.screenAndAudio;
+    if (engine->PlayState() == WindowsMediaControl::Closed) main.Label4->clear();
+    engine->Open(Text1->text());
+    main.Label1->setVisible(engine->PacketsReceived() == 0);
+    main.mnufileproperties->setEnabled(true);
+    main.mnuviewfullscreen->setEnabled(true);
+    Player& remote = app_.forms().get<Player>();
+    remote.Un1->setVisible(false);
+    remote.Un2->setVisible(true);
+    main.updateZoomForPicture();
+    Unload();
+}

@@ -1,0 +1,90 @@
+#include "settings/Vid1.h"
+
+#include <QGroupBox>
+#include <QPushButton>
+#include <cmath>
+
+#include "app/Application.h"
+
+using forms::makeControl;
+using forms::OptionButton;
+
+namespace {
+
+// A custom step read as a floating-point number; an empty or non-numeric text gives none.
+std::optional<double> customStep(const forms::TextBox* box)
+{
+    bool ok = false;
+    const double v = box->text().trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(v)) return std::nullopt;
+    return v;
+}
+
+}  // namespace
+
+Vid1::Vid1(Application& app) : Form(app, "Vid1", forms::Border::FixedToolWindow), app_(app)
+{
+    setCaption(tr("Video Configuration"));
+    setClientSizeTw(4800, 5040);
+    Frame1 = makeControl<QGroupBox>(client(), "Frame1", 120, 0, 4575, 4935);
+    Frame1->setTitle(tr("Video Settings"));
+    Frame2 = makeControl<QGroupBox>(Frame1, "Frame2", 120, 240, 1575, 975);
+    Frame2->setTitle(tr("Zoom"));
+    Option1 = makeControl<OptionButton>(Frame1, "Option1", 240, 480, 615, 255, tr("50%"));
+    Option2 = makeControl<OptionButton>(Frame1, "Option2", 840, 480, 615, 255, tr("60%"));
+    Option5 = makeControl<OptionButton>(Frame1, "Option5", 240, 840, 615, 255, tr("90%"));
+    Option6 = makeControl<OptionButton>(Frame1, "Option6", 840, 840, 735, 255, tr("100%"));
+    Frame3 = makeControl<QGroupBox>(Frame1, "Frame3", 1800, 240, 2655, 975);
+    Frame3->setTitle(tr("Video Display Size"));
+    Check1 = makeControl<forms::CheckBox>(Frame3, "Check1", 120, 360, 1935, 255, tr("Allow Display Change"));
+    Frame4 = makeControl<QGroupBox>(Frame1, "Frame4", 120, 1320, 4335, 735);
+    Frame4->setTitle(tr("Full Screen Controls"));
+    Check2 = makeControl<forms::CheckBox>(Frame1, "Check2", 240, 1560, 2295, 375, tr("Enable Full Screen Controls"));
+    Frame6 = makeControl<QGroupBox>(Frame1, "Frame6", 120, 2160, 4335, 975);
+    Frame6->setTitle(tr("Rewind Settings"));
+    Option9 = makeControl<OptionButton>(Frame6, "Option9", 120, 240, 1335, 255, tr("Single Speed"));
+    Option10 = makeControl<OptionButton>(Frame6, "Option10", 1440, 240, 1335, 255, tr("Double Speed"));
+    Option3 = makeControl<OptionButton>(Frame6, "Option3", 2880, 240, 1215, 255, tr("Triple Speed"));
+    Option4 = makeControl<OptionButton>(Frame6, "Option4", 120, 600, 1455, 255, tr("Custom Speed:"));
+    Text1 = makeControl<forms::TextBox>(Frame6, "Text1", 1560, 600, 2655, 285, QString());
+    Frame5 = makeControl<QGroupBox>(Frame1, "Frame5", 120, 3240, 4335, 975);
+    Frame5->setTitle(tr("Fast Forward Settings"));
+    Option12 = makeControl<OptionButton>(Frame5, "Option12", 120, 240, 1335, 255, tr("Single Speed"));
+    Option11 = makeControl<OptionButton>(Frame5, "Option11", 1440, 240, 1335, 255, tr("Double Speed"));
+    Option8 = makeControl<OptionButton>(Frame5, "Option8", 2880, 240, 1215, 255, tr("Triple Speed"));
+    Option7 = makeControl<OptionButton>(Frame5, "Option7", 120, 600, 1455, 255, tr("Custom Speed:"));
+    Text2 = makeControl<forms::TextBox>(Frame5, "Text2", 1560, 600, 2655, 285, QString());
+    Command1 = makeControl<QPushButton>(Frame1, "Command1", 1680, 4320, 855, 495, tr("Ok"));
+    Command2 = makeControl<QPushButton>(Frame1, "Command2", 2640, 4320, 855, 495, tr("Cancel"));
+    Command3 = makeControl<QPushButton>(Frame1, "Command3", 3600, 4320, 855, 495, tr("Apply"));
+    setCancelButton(Command2);
+    Frame2->lower();  // drawn behind the zoom options
+    Frame4->lower();  // and behind Check2
+
+    Text1->setAccessibleName(tr("Custom rewind speed"));
+    Text2->setAccessibleName(tr("Custom fast forward speed"));
+    for (forms::TextBox* box : {Text1, Text2}) {
+        box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        box->setEnabled(false);
+    }
+    forms::setBackColor(Text1, forms::kSysActiveBorder);
+    forms::setBackColor(Text2, forms::kSysMenuBar);
+}
+
+std::optional<double> Vid1::fastForwardStep() const
+{
+    if (Option12->value()) return 0.1;
+    if (Option11->value()) return 0.2;
+    if (Option8->value()) return 0.3;
+    if (Option7->value()) return customStep(Text2);
+    return std::nullopt;
+}
+
+std::optional<double> Vid1::rewindStep() const
+{
+    if (Option9->value()) return 0.1;
+    if (Option10->value()) return 0.2;
+    if (Option3->value()) return 0.3;
+    if (Option4->value()) return customStep(Text1);
+    return std::nullopt;
+}
