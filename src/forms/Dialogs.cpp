@@ -64,6 +64,7 @@ FileDialogResult QtFileDialogs::run(QWidget* owner, const FileDialogRequest& req
     for (const FileFilter& f : request.filters)
         nameFilters << QStringLiteral("%1 (%2)").arg(f.description, f.patterns.join(QLatin1Char(' ')));
     if (!nameFilters.isEmpty()) dialog.setNameFilters(nameFilters);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);  // show each choice as its description
     if (!request.defaultExt.isEmpty()) dialog.setDefaultSuffix(request.defaultExt);
     if (!request.initialFileName.isEmpty()) dialog.selectFile(request.initialFileName);
 
