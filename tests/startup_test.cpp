@@ -14,7 +14,7 @@
 
 namespace {
 
-struct Started : TestApp {
+struct Launched : TestApp {
     frmSplash& splash = app.forms().get<frmSplash>();
     FakeWindowsMediaControl* screen() { return engines.windowsMedia.at(1); }
     frmMain& main() { return app.forms().get<frmMain>(); }
@@ -31,7 +31,7 @@ QString captionOf(forms::MenuItem* item) { return item->text(); }
 
 TEST(StartUp, ShowsTheModeChoiceWithEnterDisabledUntilAModeIsPicked)
 {
-    Started s;
+    Launched s;
     s.splash.Show();
     EXPECT_FALSE(s.splash.Option1->value());
     EXPECT_FALSE(s.splash.Option2->value());
@@ -57,7 +57,7 @@ TEST(StartUp, ShowsTheModeChoiceWithEnterDisabledUntilAModeIsPicked)
 
 TEST(StartUp, EnterInStandardModePutsTheMainWindowInItsInitialState)
 {
-    Started s;
+    Launched s;
     s.splash.Show();
     s.enter(s.splash.Option1);
     frmMain& m = s.main();
@@ -84,7 +84,7 @@ TEST(StartUp, EnterInStandardModePutsTheMainWindowInItsInitialState)
 
 TEST(StartUp, DecrypterModeRenamesOpenAndHidesRealOpenForGood)
 {
-    Started s;
+    Launched s;
     s.splash.Show();
     s.enter(s.splash.Option2);
     frmMain& m = s.main();
@@ -108,7 +108,7 @@ TEST(StartUp, DecrypterModeRenamesOpenAndHidesRealOpenForGood)
 
 TEST(MainWindow, HasTheWholeMenuTreeWithCaptionsShortcutsAndStates)
 {
-    Started s;
+    Launched s;
     frmMain& m = s.main();
     struct Row {
         const char* name;
@@ -163,7 +163,7 @@ TEST(MainWindow, HasTheWholeMenuTreeWithCaptionsShortcutsAndStates)
 
 TEST(MainWindow, ControlsWindowAndTimersAsDesigned)
 {
-    Started s;
+    Launched s;
     frmMain& m = s.main();
     EXPECT_EQ(m.caption(), QStringLiteral("ZelPlayer Plus"));
     EXPECT_EQ(m.client()->size(), QSize(forms::toPixels(4680), forms::toPixels(4365)));
@@ -195,7 +195,7 @@ TEST(MainWindow, ControlsWindowAndTimersAsDesigned)
 
 TEST(MainWindow, RemoteControlItemTogglesTheRemoteWithPlayOrPauseByState)
 {
-    Started s;
+    Launched s;
     frmMain& m = s.main();
     Player& remote = s.app.forms().get<Player>();
     m.screenAndAudio->setEnabled(false);
@@ -221,7 +221,7 @@ TEST(MainWindow, RemoteControlItemTogglesTheRemoteWithPlayOrPauseByState)
 
 TEST(MainWindow, HelpShowsItsEmptyMessageAndClosingEndsTheProgram)
 {
-    Started s;
+    Launched s;
     frmMain& m = s.main();
     m.mnuhelp->trigger();
     ASSERT_EQ(s.messages.shown.size(), 1u);
