@@ -88,6 +88,7 @@ void VideoView::frameReady()
 {
     renderNow();
     update(pictureRect_);
+    emit frameShown();
 }
 
 void VideoView::renderNow()

@@ -29,6 +29,8 @@ signals:
     void mousePressed(int button, int shift, int x, int y);
     void doubleClicked();
     void contextMenuWanted(QPoint globalPos);
+    // A new frame from the engine was drawn.
+    void frameShown();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

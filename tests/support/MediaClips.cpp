@@ -90,6 +90,12 @@ QString raTone3s()
                                       "real_144", "-ac", "1", "-ar", "8000", "-f", "rm"}));
 }
 
+QString scanClip60s()
+{
+    return make("scan60.avi", {"-f", "lavfi", "-i", "testsrc=size=320x240:rate=25:duration=60", "-c:v", "mpeg4", "-q:v",
+                               "4", "-g", "12", "-an", "-f", "avi"});
+}
+
 QString textFile()
 {
     const QString path = QDir(clipDir()).filePath(QStringLiteral("notes.txt"));
@@ -98,11 +104,13 @@ QString textFile()
     return path;
 }
 
-QString probe(const QString& file, const QString& entry)
+QString probe(const QString& file, const QString& entry, const QString& stream)
 {
+    QStringList args{"-v", "error"};
+    if (!stream.isEmpty()) args << "-select_streams" << stream;
+    args << "-show_entries" << entry << "-of" << "default=noprint_wrappers=1:nokey=1" << file;
     QProcess p;
-    p.start(QStringLiteral("ffprobe"), {"-v", "error", "-select_streams", "v:0", "-show_entries", entry, "-of",
-                                        "default=noprint_wrappers=1:nokey=1", file});
+    p.start(QStringLiteral("ffprobe"), args);
     p.waitForFinished(30000);
     return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
 }

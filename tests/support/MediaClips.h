@@ -16,9 +16,11 @@ QString wmvBars3s();      // 320x240 colour bars, WMV 8 video + WMA 2 sound, 3 s
 QString aviBars3s();      // 320x240 colour bars, MPEG-4 video + MP3 sound, 3 s
 QString rmBars3s();       // 176x144 RealVideo 2.0 + RealAudio 1.0, 3 s, title/author/copyright
 QString raTone3s();       // RealAudio 1.0 only, 3 s, tagged
-QString textFile();       // a text file that is not media
+QString textFile();
+QString scanClip60s();    // 60 s of a moving test pattern, 320x240 MPEG-4, a keyframe every 12 frames       // a text file that is not media
 
-// Runs ffprobe on a file and returns one entry ("format=duration", "stream=codec_long_name").
-QString probe(const QString& file, const QString& entry);
+// Runs ffprobe on a file and returns one entry ("format=duration", or "stream=codec_long_name"
+// of the stream chosen by a selector such as "v:0").
+QString probe(const QString& file, const QString& entry, const QString& stream = {});
 
 }  // namespace clips

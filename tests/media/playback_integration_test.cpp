@@ -1,0 +1,158 @@
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+#include "app/Application.h"
+#include "app/frmSplash.h"
+#include "forms/NumberText.h"
+#include "main_window/Pro1.h"
+#include "main_window/frmMain.h"
+#include "media/MpvEngineFactory.h"
+#include "media/RealAudioControl.h"
+#include "media/WindowsMediaControl.h"
+#include "remote/Player.h"
+#include "remote/RealRControl.h"
+#include "settings/Vid1.h"
+#include "support/MediaClips.h"
+#include "support/TestApp.h"
+
+namespace {
+
+// The whole program on the libmpv engines (without sound output), entered in Standard Mode.
+struct RealProgram {
+    MpvEngineFactory engines{MpvOptions{QStringLiteral("null"), {}}};
+    RecordingMessageBoxes messages;
+    ScriptedFileDialogs dialogs;
+    Application app{engines, messages, dialogs};
+    frmMain* main = nullptr;
+
+    RealProgram()
+    {
+        frmSplash& splash = app.forms().get<frmSplash>();
+        splash.Option1->setValue(true);
+        splash.Command1->click();
+        main = &app.forms().get<frmMain>();
+    }
+    template <class T> T& form() { return app.forms().get<T>(); }
+    WindowsMediaControl& screen() { return *main->screenAndAudio; }
+
+    bool openThroughMenu(const QString& file)
+    {
+        dialogs.answers.push_back(file);
+        main->mnufileopen->trigger();
+        return waitFor([&] { return screen().OpenState() == WindowsMediaControl::OpenOpen; }, 15000) &&
+               waitFor([&] { return form<Pro1>().Label13->text() == QStringLiteral("Amount of Times Played: 0") &&
+                                    form<Pro1>().Label6->text() != QStringLiteral("Clip Length: 0 Seconds"); });
+    }
+};
+
+double probeSeconds(const QString& file) { return clips::probe(file, "format=duration").toDouble(); }
+
+}  // namespace
+
+TEST(Playback, VideoOpenedFromTheMenuFillsClipPropertiesAsFfprobeSeesTheFile)
+{
+    RealProgram p;
+    const QString file = clips::wmvBars3s();
+    ASSERT_TRUE(p.openThroughMenu(file));
+    Pro1& props = p.form<Pro1>();
+    EXPECT_EQ(props.Label1->text(), "Location: " + file);
+    EXPECT_EQ(props.caption(), QStringLiteral("bars3.wmv Properties"));
+    const QString height = clips::probe(file, "stream=height", "v:0");
+    const QString width = clips::probe(file, "stream=width", "v:0");
+    EXPECT_EQ(props.Label7->text(), "Dimensions: " + height + " x " + width);
+    EXPECT_EQ(props.Label12->text(), "Codec: " + clips::probe(file, "stream=codec_long_name", "v:0"));
+    EXPECT_EQ(props.Label3->text(), "Clip Title: " + clips::kTitle);
+    EXPECT_EQ(props.Label9->text(), "Clip Author: " + clips::kAuthor);
+    const double seconds = p.screen().Duration();
+    EXPECT_NEAR(seconds, probeSeconds(file), 0.05);
+    EXPECT_EQ(props.Label6->text(), "Clip Length: " + forms::numText(seconds) + " Seconds");
+    const double kbits = p.screen().DataRate() / 1000.0;
+    EXPECT_NEAR(kbits, clips::probe(file, "format=bit_rate").toDouble() / 1000.0, 0.05 * kbits);
+    EXPECT_EQ(props.Label4->text(), "Data Rate: " + forms::numText(kbits) + " kilobits");
+    EXPECT_TRUE(props.Label5->text().startsWith(QStringLiteral("Creation Date: ")));
+    EXPECT_GT(props.Label5->text().size(), QStringLiteral("Creation Date: ").size());
+    EXPECT_TRUE(props.Label11->text().startsWith(QStringLiteral("ZelPlayer ID: ZelPlayer Plus 6.1.0")));
+    EXPECT_TRUE(p.main->mnuViewToolbar->isEnabled());
+    EXPECT_TRUE(p.messages.shown.empty());
+}
+
+TEST(Playback, Mp3OpenedFromTheMenuShowsMinutesAndNoPicture)
+{
+    RealProgram p;
+    const QString file = clips::mp3Tone90s();
+    ASSERT_TRUE(p.openThroughMenu(file));
+    Pro1& props = p.form<Pro1>();
+    EXPECT_EQ(props.Label6->text(), "Clip Length: " + forms::numText(p.screen().Duration() / 60));
+    EXPECT_TRUE(props.Label6->text().startsWith(QStringLiteral("Clip Length: 1.5")));
+    EXPECT_TRUE(props.Label14->isVisibleTo(&props));
+    EXPECT_EQ(props.Label7->text(), QStringLiteral("Dimensions: Not a video clip"));
+    EXPECT_EQ(props.Label12->text(), "Codec: " + clips::probe(file, "stream=codec_long_name", "a:0"));
+    EXPECT_EQ(props.Label8->text(), clips::kDescription);
+    EXPECT_NEAR(p.screen().DataRate(), clips::probe(file, "format=bit_rate").toDouble(), 0.03 * 128000);
+    // The position line follows playback.
+    ASSERT_TRUE(waitFor([&] { return p.main->Label4->text().startsWith(QStringLiteral("1")); }, 15000));
+    EXPECT_TRUE(p.main->Label4->text().endsWith(" \\ " + forms::numText(p.screen().Duration()) + " Seconds"));
+}
+
+TEST(Playback, MissingFileGivesAClearMessageAndTheWindowStaysUsable)
+{
+    RealProgram p;
+    p.dialogs.answers.push_back(QStringLiteral("/no/such/clip.wmv"));
+    p.main->mnufileopen->trigger();
+    ASSERT_TRUE(waitFor([&] { return !p.messages.shown.empty(); }));
+    EXPECT_TRUE(p.messages.shown[0].text.contains(QStringLiteral("/no/such/clip.wmv")));
+    EXPECT_EQ(p.screen().PlayState(), WindowsMediaControl::Closed);
+    EXPECT_TRUE(p.openThroughMenu(clips::wavTone2s()));
+}
+
+TEST(Playback, RealFilePlaysThroughTheRealRemote)
+{
+    RealProgram p;
+    const QString file = clips::rmBars3s();
+    p.dialogs.answers.push_back(file);
+    p.main->mnufileopenreal->trigger();
+    Pro1& props = p.form<Pro1>();
+    ASSERT_TRUE(waitFor([&] { return props.Label2->text().startsWith(QStringLiteral("File Title")); }, 15000));
+    EXPECT_EQ(props.Label2->text(), "File Title: " + clips::kTitle);
+    EXPECT_EQ(props.Label3->text(), "Author: " + clips::kAuthor);
+    EXPECT_EQ(props.Label4->text(), "Copyright Information: " + clips::kCopyright);
+    EXPECT_EQ(props.Label6->text(), QStringLiteral("Clip Dimensions: 176 x 144"));
+    EXPECT_TRUE(props.Label8->text().startsWith(QStringLiteral("Data Rate: ")));
+    EXPECT_TRUE(props.Label8->text().endsWith(QStringLiteral(" Kilobits")));
+    EXPECT_NEAR(p.main->RealAudio1->GetLength() / 1000.0, probeSeconds(file), 0.1);
+    EXPECT_TRUE(p.main->mnuviewreal->isEnabled());
+    EXPECT_FALSE(p.main->mnuViewToolbar->isEnabled());
+    EXPECT_TRUE(p.main->RealAudio1->GetCanPause());  // the open command started it
+
+    p.main->mnuviewreal->trigger();
+    RealRControl& rc = p.form<RealRControl>();
+    EXPECT_TRUE(rc.Command9->isVisibleTo(&rc));
+    rc.Command3->click();
+    EXPECT_FALSE(p.main->RealAudio1->GetCanPause());
+    EXPECT_EQ(p.main->RealAudio1->GetPosition(), 0);
+    rc.Command1->click();
+    EXPECT_TRUE(p.main->RealAudio1->GetCanPause());
+    ASSERT_TRUE(waitFor([&] { return p.main->RealAudio1->GetPosition() > 500; }, 15000));
+    // Played to the end, the remote shows Play again.
+    ASSERT_TRUE(waitFor([&] { return rc.Command1->isVisibleTo(&rc); }, 15000));
+    EXPECT_EQ(p.main->RealAudio1->GetPosition(), p.main->RealAudio1->GetLength());
+    EXPECT_TRUE(p.messages.shown.empty());
+}
+
+TEST(Playback, FastForwardScansToTheExactEndOfTheClip)
+{
+    RealProgram p;
+    ASSERT_TRUE(p.openThroughMenu(clips::wmvBars3s()));
+    Player& remote = p.form<Player>();
+    p.form<Vid1>().Option8->setValue(true);  // triple speed: 0.3 s per tick
+    remote.Command4->click();
+    ASSERT_TRUE(waitFor([&] { return !remote.Ff->enabled(); }, 15000));
+    EXPECT_EQ(p.screen().CurrentPosition(), p.screen().Duration());
+    EXPECT_FALSE(remote.Scanning);
+    EXPECT_EQ(p.screen().PlayState(), WindowsMediaControl::Stopped);
+    EXPECT_EQ(p.main->Label2->text(), QString());
+    remote.Stop1->click();
+    EXPECT_EQ(p.screen().CurrentPosition(), 0.0);
+}
