@@ -52,7 +52,7 @@ frmSplash::frmSplash(Application& app) : Form(app, "frmSplash", forms::Border::N
                          arial(8.25), right);
     lblCompanyProduct = label(Frame1, "lblCompanyProduct", tr("ZelSoft Media"), 2280, 705, 3945, 435,
                               arial(18, true), Qt::AlignLeft | Qt::AlignTop, true);
-    Command1 = makeControl<QPushButton>(Frame1, "Command1", 120, 720, 1815, 855, tr("Enter ZelPlayer Plus!"));
+    Command1 = makeControl<forms::CommandButton>(Frame1, "Command1", 120, 720, 1815, 855, tr("Enter ZelPlayer Plus!"));
     Command1->setEnabled(false);
     lblProductName = label(Frame1, "lblProductName", tr("ZelPlayer Plus"), 2280, 1140, 4575, 765, arial(32.25, true),
                            Qt::AlignLeft | Qt::AlignTop, true);

@@ -1,8 +1,27 @@
 #include "forms/Controls.h"
 
 #include <QApplication>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 
 namespace forms {
+
+void CommandButton::paintEvent(QPaintEvent* event)
+{
+    const int room = width() - 6;
+    if (fontMetrics().horizontalAdvance(text()) <= room) {
+        QPushButton::paintEvent(event);
+        return;
+    }
+    QStylePainter p(this);
+    QStyleOptionButton opt;
+    initStyleOption(&opt);
+    const QString caption = opt.text;
+    opt.text.clear();
+    p.drawControl(QStyle::CE_PushButton, opt);
+    p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+    p.drawText(rect().adjusted(3, 2, -3, -2), Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, caption);
+}
 
 OptionButton::OptionButton(const QString& caption, QWidget* parent) : QRadioButton(caption, parent)
 {

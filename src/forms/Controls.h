@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
 
@@ -24,6 +25,16 @@ W* makeControl(QWidget* container, const char* name, int left, int top, int widt
     placeTw(w, left, top, width, height);
     return w;
 }
+
+// Push button whose caption wraps onto a second line when it does not fit on one.
+class CommandButton : public QPushButton {
+    Q_OBJECT
+public:
+    explicit CommandButton(const QString& caption, QWidget* parent = nullptr) : QPushButton(caption, parent) {}
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
 
 // Option button: selecting one clears the others in the same container (Qt's auto-exclusive
 // grouping by parent widget). Click is raised when it becomes selected, by the user or by code.

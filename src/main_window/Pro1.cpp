@@ -30,6 +30,9 @@ Pro1::Pro1(Application& app) : Form(app, "Pro1", forms::Border::FixedToolWindow)
     Label5 = line("Label5", 120, 2040, 4455, 255);
     Label6 = line("Label6", 120, 2400, 4455, 255, QStringLiteral("Clip Length: 21.10 M"));
     Label14 = line("Label14", 1320, 2400, 1935, 255);
+    // Opaque, so they cover the lines beneath them rather than mixing with their text.
+    Label2->setAutoFillBackground(true);
+    Label14->setAutoFillBackground(true);
     Label7 = line("Label7", 120, 2760, 4455, 255);
     Label8 = line("Label8", 120, 3120, 4455, 255);
     Label9 = line("Label9", 120, 3480, 4455, 255);
@@ -41,7 +44,7 @@ Pro1::Pro1(Application& app) : Form(app, "Pro1", forms::Border::FixedToolWindow)
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
     ProgressBar1->setAccessibleName(tr("Buffering"));
-    Ok2 = makeControl<QPushButton>(client(), "Ok2", 3600, 6120, 975, 495, tr("Ok"));
+    Ok2 = makeControl<forms::CommandButton>(client(), "Ok2", 3600, 6120, 975, 495, tr("Ok"));
     Ok2->raise();
     connect(Ok2, &QPushButton::clicked, this, [this] { run([this] { Ok2_Click(); }); });
 }

@@ -38,6 +38,8 @@ MpvSession::MpvSession(const MpvOptions& options, MpvListener& listener, QObject
     setOption(handle_, "network-timeout", "10");
     setOption(handle_, "hr-seek", "yes");
     setOption(handle_, "pause", "yes");
+    // Without a usable sound device a clip still plays (silently) rather than failing.
+    setOption(handle_, "audio-fallback-to-null", "yes");
     if (!options.audioOutput.isEmpty()) setOption(handle_, "ao", options.audioOutput.toUtf8().constData());
     if (!options.audioFile.isEmpty()) {
         setOption(handle_, "ao-pcm-file", options.audioFile.toUtf8().constData());

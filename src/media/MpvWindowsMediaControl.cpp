@@ -36,6 +36,9 @@ constexpr int kGenerationShift = 8;
 constexpr qint64 kScanIntervalMs = 100;  // writes closer together than this are a scan
 constexpr qint64 kBytesPerPacket = 1024;
 
+// Positions and lengths are reported to the millisecond.
+double toMilliseconds(double seconds) { return std::round(seconds * 1000.0) / 1000.0; }
+
 double mpvVolumeFromHundredthsDb(int v) { return 100.0 * std::pow(10.0, v / 6000.0); }
 
 int hundredthsDbFromPercent(int percent)
@@ -172,7 +175,8 @@ void MpvWindowsMediaControl::Open(const QString& pathOrUrl)
 
 void MpvWindowsMediaControl::finishOpen()
 {
-    info_ = ClipInfo::fromEngine(pendingTracks_, pendingTags_, isBroadcast_ ? 0 : pendingFileSize_, pendingDuration_);
+    info_ = ClipInfo::fromEngine(pendingTracks_, pendingTags_, isBroadcast_ ? 0 : pendingFileSize_,
+                                 toMilliseconds(pendingDuration_));
     if (info_.streams.empty()) {
         fail(tr("It holds no sound or picture that can be played."));
         session_.command({"stop"});
@@ -615,7 +619,7 @@ void MpvWindowsMediaControl::onPropertyChange(const mpv_event_property& prop, ui
     switch (id) {
     case kObsTimePos: {
         if (!has || openState_ != OpenOpen || playState_ != Playing || seeks_.busy()) break;
-        double t = *static_cast<const double*>(prop.data);
+        double t = toMilliseconds(*static_cast<const double*>(prop.data));
         if (info_.duration > 0) t = std::min(t, info_.duration);
         const double old = position_;
         position_ = std::max(0.0, t);
@@ -633,7 +637,7 @@ void MpvWindowsMediaControl::onPropertyChange(const mpv_event_property& prop, ui
             endOfPlay();
         break;
     case kObsDuration:
-        if (has && openState_ == OpenOpen) info_.duration = *static_cast<const double*>(prop.data);
+        if (has && openState_ == OpenOpen) info_.duration = toMilliseconds(*static_cast<const double*>(prop.data));
         break;
     case kObsDisplayWidth:
     case kObsDisplayHeight: {

@@ -24,7 +24,7 @@ Player::Player(Application& app) : Form(app, "Player", forms::Border::FixedToolW
     move(forms::toPixels(1395), forms::toPixels(5865));
 
     auto button = [this](const char* name, const QString& caption, int left, int top) {
-        return makeControl<QPushButton>(client(), name, left, top, 855, 495, caption);
+        return makeControl<forms::CommandButton>(client(), name, left, top, 855, 495, caption);
     };
     Un1 = button("Un1", tr("Play"), 0, 0);
     Un2 = button("Un2", tr("Pause"), 0, 0);

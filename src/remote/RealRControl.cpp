@@ -13,7 +13,7 @@ RealRControl::RealRControl(Application& app) : Form(app, "RealRControl", forms::
     setCaption(tr("Real File Remote Control"));
     setClientSizeTw(3360, 975);
     auto button = [this](const char* name, const QString& caption, int left, int top, void (RealRControl::*handler)()) {
-        auto* b = forms::makeControl<QPushButton>(client(), name, left, top, 855, 495, caption);
+        auto* b = forms::makeControl<forms::CommandButton>(client(), name, left, top, 855, 495, caption);
         if (handler) connect(b, &QPushButton::clicked, this, [this, handler] { run([this, handler] { (this->*handler)(); }); });
         return b;
     };

@@ -18,8 +18,8 @@ Addit2::Addit2(Application& app) : Form(app, "Addit2", forms::Border::FixedToolW
     setClientSizeTw(8415, 975);
     Text1 = makeControl<QLineEdit>(client(), "Text1", 0, 0, 8415, 375);
     Text1->setAccessibleName(tr("File name or address"));
-    Command1 = makeControl<QPushButton>(client(), "Command1", 2520, 480, 1575, 495, tr("Ok"));
-    Command2 = makeControl<QPushButton>(client(), "Command2", 4320, 480, 1575, 495, tr("Cancel"));
+    Command1 = makeControl<forms::CommandButton>(client(), "Command1", 2520, 480, 1575, 495, tr("Ok"));
+    Command2 = makeControl<forms::CommandButton>(client(), "Command2", 4320, 480, 1575, 495, tr("Cancel"));
     setCancelButton(Command2);
     QWidget::setTabOrder(Text1, Command1);
     QWidget::setTabOrder(Command1, Command2);

@@ -19,9 +19,9 @@ Aud1::Aud1(Application& app) : Form(app, "Aud1", forms::Border::FixedToolWindow)
     Label1 = makeControl<QLabel>(Frame1, "Label1", 120, 1680, 3255, 255, tr("Audio/Video Codecs present:"));
     Text1 = makeControl<forms::TextBox>(Frame1, "Text1", 120, 1920, 4575, 285, QString());
     Text2 = makeControl<forms::TextBox>(Frame1, "Text2", 120, 2280, 4575, 2295, QStringLiteral("Text2"));
-    Command1 = makeControl<QPushButton>(Frame1, "Command1", 1920, 4800, 855, 495, tr("Ok"));
-    Command2 = makeControl<QPushButton>(Frame1, "Command2", 2880, 4800, 855, 495, tr("Cancel"));
-    Command3 = makeControl<QPushButton>(Frame1, "Command3", 3840, 4800, 855, 495, tr("Apply"));
+    Command1 = makeControl<forms::CommandButton>(Frame1, "Command1", 1920, 4800, 855, 495, tr("Ok"));
+    Command2 = makeControl<forms::CommandButton>(Frame1, "Command2", 2880, 4800, 855, 495, tr("Cancel"));
+    Command3 = makeControl<forms::CommandButton>(Frame1, "Command3", 3840, 4800, 855, 495, tr("Apply"));
     Text1->setAccessibleName(Label1->text());
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setCancelButton(Command2);

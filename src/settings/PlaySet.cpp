@@ -59,9 +59,9 @@ PlaySet::PlaySet(Application& app) : Form(app, "PlaySet", forms::Border::FixedTo
     Option1 = makeControl<forms::OptionButton>(c, "Option1", 120, 3240, 2415, 375, tr("Play Media Once."));
     Option2 = makeControl<forms::OptionButton>(c, "Option2", 2640, 3240, 2055, 375, tr("Repeat Media."));
     Option3 = makeControl<forms::CheckBox>(c, "Option3", 120, 3720, 4575, 495, tr("Rewind when finished Playing"));
-    Command1 = makeControl<QPushButton>(c, "Command1", 1920, 4440, 855, 495, tr("Ok"));
-    Command2 = makeControl<QPushButton>(c, "Command2", 2880, 4440, 855, 495, tr("Cancel"));
-    Command3 = makeControl<QPushButton>(c, "Command3", 3840, 4440, 855, 495, tr("Apply"));
+    Command1 = makeControl<forms::CommandButton>(c, "Command1", 1920, 4440, 855, 495, tr("Ok"));
+    Command2 = makeControl<forms::CommandButton>(c, "Command2", 2880, 4440, 855, 495, tr("Cancel"));
+    Command3 = makeControl<forms::CommandButton>(c, "Command3", 3840, 4440, 855, 495, tr("Apply"));
     setCancelButton(Command2);
     QWidget* order[] = {Command1, Command2, Command3, Slider1, Slider2, Option1, Option2, Option3};
     for (size_t i = 0; i + 1 < std::size(order); ++i) QWidget::setTabOrder(order[i], order[i + 1]);

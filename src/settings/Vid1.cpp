@@ -54,9 +54,9 @@ Vid1::Vid1(Application& app) : Form(app, "Vid1", forms::Border::FixedToolWindow)
     Option8 = makeControl<OptionButton>(Frame5, "Option8", 2880, 240, 1215, 255, tr("Triple Speed"));
     Option7 = makeControl<OptionButton>(Frame5, "Option7", 120, 600, 1455, 255, tr("Custom Speed:"));
     Text2 = makeControl<forms::TextBox>(Frame5, "Text2", 1560, 600, 2655, 285, QString());
-    Command1 = makeControl<QPushButton>(Frame1, "Command1", 1680, 4320, 855, 495, tr("Ok"));
-    Command2 = makeControl<QPushButton>(Frame1, "Command2", 2640, 4320, 855, 495, tr("Cancel"));
-    Command3 = makeControl<QPushButton>(Frame1, "Command3", 3600, 4320, 855, 495, tr("Apply"));
+    Command1 = makeControl<forms::CommandButton>(Frame1, "Command1", 1680, 4320, 855, 495, tr("Ok"));
+    Command2 = makeControl<forms::CommandButton>(Frame1, "Command2", 2640, 4320, 855, 495, tr("Cancel"));
+    Command3 = makeControl<forms::CommandButton>(Frame1, "Command3", 3600, 4320, 855, 495, tr("Apply"));
     setCancelButton(Command2);
     Frame2->lower();  // drawn behind the zoom options
     Frame4->lower();  // and behind Check2
