@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
 
 #include "app/Application.h"
 #include "forms/Twips.h"
@@ -186,6 +187,34 @@ void frmMain::buildMenus()
     onClick(mnuviewreal, &frmMain::mnuviewreal_Click);
     onClick(mnuViewToolbar, &frmMain::mnuViewToolbar_Click);
     onClick(mnuhelp, &frmMain::mnuhelp_Click);
+    onClick(mnuviewvideosettings, &frmMain::mnuviewvideosettings_Click);
+    onClick(mnuviewzelplayerplussettings, &frmMain::mnuviewzelplayerplussettings_Click);
+    onClick(mnuviewoneeighthscreen, &frmMain::mnuviewoneeighthscreen_Click);
+    onClick(mnuviewhalfscreen, &frmMain::mnuviewhalfscreen_Click);
+    onClick(mnuviewSixteenth, &frmMain::mnuviewSixteenth_Click);
+    onClick(mnuviewDefaultscreen, &frmMain::mnuviewDefaultscreen_Click);
+    onClick(mnuviewactual, &frmMain::mnuviewactual_Click);
+    onClick(mnuviewdouble, &frmMain::mnuviewdouble_Click);
+    onClick(mnuviewfullscreen, &frmMain::mnuviewfullscreen_Click);
+    onClick(mnuviewstatusbar, &frmMain::mnuviewstatusbar_Click);
+    bindCaptionKeys();
+}
+
+void frmMain::bindCaptionKeys()
+{
+    const std::pair<QKeyCombination, forms::MenuItem*> keys[] = {
+        {Qt::ALT | Qt::Key_Return, mnuviewfullscreen}, {Qt::ALT | Qt::Key_Enter, mnuviewfullscreen},
+        {Qt::ALT | Qt::Key_1, mnuviewhalfscreen},      {Qt::ALT | Qt::Key_2, mnuviewactual},
+        {Qt::ALT | Qt::Key_3, mnuviewdouble},
+    };
+    for (const auto& [key, menuItem] : keys) {
+        auto* shortcut = new QShortcut(QKeySequence(key), this);
+        connect(shortcut, &QShortcut::activated, this, [this, menuItem = menuItem] {
+            // Only what the menu itself would offer: the item and its submenu enabled.
+            const bool inZoomMenu = menuItem != mnuviewfullscreen;
+            if (menuItem->isEnabled() && (!inZoomMenu || mnuviewzoom->isEnabled())) menuItem->trigger();
+        });
+    }
 }
 
 void frmMain::connectEngines()

@@ -34,6 +34,21 @@ public:
     void mnuviewreal_Click();
     void mnuViewToolbar_Click();
     void mnuhelp_Click();
+    void mnuviewvideosettings_Click();
+    void mnuviewzelplayerplussettings_Click();
+
+    // Picture size, full screen and status bar.
+    void mnuviewoneeighthscreen_Click() { chooseZoom(mnuviewoneeighthscreen, 7); }
+    void mnuviewhalfscreen_Click() { chooseZoom(mnuviewhalfscreen, 1); }
+    void mnuviewSixteenth_Click() { chooseZoom(mnuviewSixteenth, 5); }
+    void mnuviewDefaultscreen_Click() { chooseZoom(mnuviewDefaultscreen, 0); }
+    void mnuviewactual_Click() { chooseZoom(mnuviewactual, 0); }
+    void mnuviewdouble_Click() { chooseZoom(mnuviewdouble, 2); }
+    void mnuviewfullscreen_Click();
+    void mnuviewstatusbar_Click();
+
+    // Puts the one check mark of the picture-size group on the item.
+    void checkSizeItem(forms::MenuItem* item);
 
     // Windows-media engine events.
     void screenAndAudio_OpenStateChange();
@@ -135,6 +150,9 @@ private:
     QMenu* submenu(forms::MenuItem* parent);
     void onClick(forms::MenuItem* item, void (frmMain::*handler)());
     void connectEngines();
+    void chooseZoom(forms::MenuItem* item, int displaySize);
+    // Alt+Enter, Alt+1, Alt+2 and Alt+3, which the captions name, run their items.
+    void bindCaptionKeys();
 
     Application& app_;
 };

@@ -2,8 +2,12 @@
 
 #include <QPushButton>
 #include <QSlider>
+#include <algorithm>
 
 #include "app/Application.h"
+#include "main_window/frmMain.h"
+#include "media/WindowsMediaControl.h"
+#include "remote/Player.h"
 
 using forms::makeControl;
 
@@ -65,4 +69,86 @@ PlaySet::PlaySet(Application& app) : Form(app, "PlaySet", forms::Border::FixedTo
     setCancelButton(Command2);
     QWidget* order[] = {Command1, Command2, Command3, Slider1, Slider2, Option1, Option2, Option3};
     for (size_t i = 0; i + 1 < std::size(order); ++i) QWidget::setTabOrder(order[i], order[i + 1]);
+
+    auto enableApply = [this] { run([this] { Command3->setEnabled(true); }); };
+    connect(Option1, &forms::OptionButton::Click, this, [this] { run([this] { Option1_Click(); }); });
+    connect(Option2, &forms::OptionButton::Click, this, [this] { run([this] { Option2_Click(); }); });
+    connect(Option3, &forms::CheckBox::Click, this, enableApply);
+    connect(Slider1, &QSlider::valueChanged, this, enableApply);
+    connect(Slider2, &QSlider::valueChanged, this, enableApply);
+    connect(Command1, &QPushButton::clicked, this, [this] { run([this] { Command1_Click(); }); });
+    connect(Command2, &QPushButton::clicked, this, [this] { run([this] { Command2_Click(); }); });
+    connect(Command3, &QPushButton::clicked, this, [this] { run([this] { Command3_Click(); }); });
+}
+
+int PlaySet::balanceFor(int position)
+{
+    static constexpr int table[] = {-9999, -1500, -800, -500, -200, 0, 200, 500, 800, 1500, 9999};
+    return table[std::clamp(position, 0, 10)];
+}
+
+int PlaySet::volumeFor(int position)
+{
+    static constexpr int table[] = {-6000, -1800, -1600, -1400, -1200, -1000, -800, -600, -400, -200, 0};
+    return table[std::clamp(position, 0, 10)];
+}
+
+void PlaySet::Option1_Click()
+{
+    if (!Option1->value()) return;
+    Option3->setValue(1);
+    Option3->setEnabled(true);
+    Command3->setEnabled(true);
+}
+
+void PlaySet::Option2_Click()
+{
+    if (!Option2->value()) return;
+    forms::setForeColor(Option3, forms::kSysButtonText);
+    Option3->setEnabled(false);
+    Command3->setEnabled(true);
+}
+
+void PlaySet::giveInputBack()
+{
+    frmMain& main = app_.forms().get<frmMain>();
+    main.screenAndAudio->setEnabled(true);
+    main.setEnabled(true);
+    app_.forms().get<Player>().setEnabled(true);
+}
+
+void PlaySet::Command1_Click()
+{
+    Hide();
+    giveInputBack();
+}
+
+void PlaySet::Command2_Click()
+{
+    Unload();
+    giveInputBack();
+}
+
+void PlaySet::Command3_Click()
+{
+    WindowsMediaControl& wmp = *app_.forms().get<frmMain>().screenAndAudio;
+    Player& remote = app_.forms().get<Player>();
+    wmp.setBalance(balanceFor(Slider1->value()));
+    if (Slider2->value() == 0) {
+        wmp.setVolume(volumeFor(0));
+        remote.Mute1->setEnabled(false);
+    } else {
+        remote.Mute1->setEnabled(true);
+        wmp.setMute(false);
+        wmp.setVolume(volumeFor(Slider2->value()));
+    }
+    if (Option1->value()) wmp.setPlayCount(1);
+    if (Option2->value()) wmp.setPlayCount(WindowsMediaControl::kRepeatForever);
+    if (Option3->value() == 1) wmp.setAutoRewind(true);
+    if (Option3->value() == 0) wmp.setAutoRewind(false);
+    if (Option2->value()) Option3->setEnabled(false);
+    if (Option1->value() && wmp.AutoRewind()) Option3->setValue(1);
+    Command3->setEnabled(false);
+    remote.Vol1->setEnabled(Slider2->value() != 10);
+    remote.Volume2->setEnabled(Slider2->value() != 0);
 }

@@ -13,6 +13,16 @@ class PlaySet : public forms::Form {
 public:
     explicit PlaySet(Application& app);
 
+    void Option1_Click();
+    void Option2_Click();
+    void Command1_Click();  // Ok
+    void Command2_Click();  // Cancel
+    void Command3_Click();  // Apply
+
+    // Slider positions 0..10 and the engine values they stand for.
+    static int balanceFor(int position);
+    static int volumeFor(int position);
+
     forms::TextBox* Text1;
     QSlider* Slider1;
     forms::TextBox* Text2;
@@ -28,5 +38,7 @@ public:
     QPushButton* Command3;
 
 private:
+    void giveInputBack();
+
     Application& app_;
 };

@@ -3,8 +3,13 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <cmath>
+#include <tuple>
+#include <type_traits>
 
 #include "app/Application.h"
+#include "main_window/frmMain.h"
+#include "media/WindowsMediaControl.h"
+#include "remote/Player.h"
 
 using forms::makeControl;
 using forms::OptionButton;
@@ -69,6 +74,75 @@ Vid1::Vid1(Application& app) : Form(app, "Vid1", forms::Border::FixedToolWindow)
     }
     forms::setBackColor(Text1, forms::kSysActiveBorder);
     forms::setBackColor(Text2, forms::kSysMenuBar);
+
+    auto onClick = [this](auto* control, auto&& effect) {
+        connect(control, &std::remove_pointer_t<decltype(control)>::Click, this, [this, effect] { run(effect); });
+    };
+    for (OptionButton* zoom : {Option1, Option2, Option5, Option6}) onClick(zoom, [this] { enableApply(); });
+    for (forms::CheckBox* check : {Check1, Check2}) onClick(check, [this] { enableApply(); });
+    for (forms::TextBox* box : {Text1, Text2})
+        connect(box, &forms::TextBox::Change, this, [this] { run([this] { enableApply(); }); });
+    for (OptionButton* preset : {Option9, Option10, Option3})
+        onClick(preset, [this] { setCustomSpeedBox(Text1, false); });
+    onClick(Option4, [this] { setCustomSpeedBox(Text1, true); });
+    for (OptionButton* preset : {Option12, Option11, Option8})
+        onClick(preset, [this] { setCustomSpeedBox(Text2, false); });
+    onClick(Option7, [this] { setCustomSpeedBox(Text2, true); });
+    connect(Command1, &QPushButton::clicked, this, [this] { run([this] { Command1_Click(); }); });
+    connect(Command2, &QPushButton::clicked, this, [this] { run([this] { Command2_Click(); }); });
+    connect(Command3, &QPushButton::clicked, this, [this] { run([this] { Command3_Click(); }); });
+}
+
+void Vid1::enableApply() { Command3->setEnabled(true); }
+
+void Vid1::setCustomSpeedBox(forms::TextBox* box, bool custom)
+{
+    enableApply();
+    box->setEnabled(custom);
+    box->setLocked(!custom);
+    forms::setBackColor(box, custom ? forms::kWhite : forms::kSysMenuBar);
+}
+
+void Vid1::giveInputBack()
+{
+    app_.forms().get<Player>().setEnabled(true);
+    app_.forms().get<frmMain>().setEnabled(true);
+    app_.forms().get<frmMain>().screenAndAudio->setEnabled(true);
+}
+
+void Vid1::Command1_Click()
+{
+    Hide();
+    giveInputBack();
+}
+
+void Vid1::Command2_Click()
+{
+    Hide();
+    giveInputBack();
+}
+
+void Vid1::Command3_Click()
+{
+    giveInputBack();
+    frmMain& main = app_.forms().get<frmMain>();
+    // Zoom options and the display size and menu item each stands for.
+    const std::tuple<OptionButton*, int, forms::MenuItem*> zooms[] = {
+        {Option1, 1, main.mnuviewhalfscreen},
+        {Option6, 7, main.mnuviewoneeighthscreen},
+        {Option5, 0, main.mnuviewDefaultscreen},
+        {Option2, 5, main.mnuviewSixteenth},
+    };
+    for (const auto& [option, displaySize, menuItem] : zooms) {
+        if (!option->value()) continue;
+        main.screenAndAudio->setDisplaySize(displaySize);
+        main.checkSizeItem(menuItem);
+    }
+    if (Check1->value() == 1) main.screenAndAudio->setAllowSizeChange(true);
+    if (Check1->value() == 0) main.screenAndAudio->setAllowSizeChange(false);
+    if (Check2->value() == 1) main.screenAndAudio->setEnableFullScreenControls(true);
+    if (Check2->value() == 0) main.screenAndAudio->setEnableFullScreenControls(false);
+    Command3->setEnabled(false);
 }
 
 std::optional<double> Vid1::fastForwardStep() const

@@ -16,6 +16,10 @@ class Vid1 : public forms::Form {
 public:
     explicit Vid1(Application& app);
 
+    void Command1_Click();  // Ok
+    void Command2_Click();  // Cancel
+    void Command3_Click();  // Apply
+
     // Seconds per tick of the selected speed; nothing when no speed is selected or the custom
     // text is not a number.
     std::optional<double> fastForwardStep() const;
@@ -48,5 +52,10 @@ public:
     QPushButton* Command3;
 
 private:
+    void enableApply();
+    // A speed group's custom text box is editable (white) only with "Custom Speed:".
+    void setCustomSpeedBox(forms::TextBox* box, bool custom);
+    void giveInputBack();
+
     Application& app_;
 };
