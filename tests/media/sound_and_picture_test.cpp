@@ -1,0 +1,149 @@
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <memory>
+#include <tuple>
+
+#include "media/MpvWindowsMediaControl.h"
+#include "media/VideoView.h"
+#include "support/MediaClips.h"
+#include "support/TestApp.h"
+
+namespace {
+
+struct Engine {
+    QWidget host;
+    MpvWindowsMediaControl* wmp;
+    explicit Engine(const MpvOptions& options = MpvOptions{QStringLiteral("null"), {}})
+        : wmp(new MpvWindowsMediaControl(options, &host))
+    {
+        host.resize(330, 300);
+        wmp->setGeometry(0, 0, 313, 265);
+        wmp->setShowControls(false);
+    }
+    bool open(const QString& file)
+    {
+        wmp->Open(file);
+        return waitFor([&] { return wmp->OpenState() == WindowsMediaControl::OpenOpen; }, 15000);
+    }
+};
+
+// Root mean square of each channel of a 16-bit stereo WAV file.
+std::pair<double, double> channelLevels(const QString& wav)
+{
+    QFile f(wav);
+    if (!f.open(QIODevice::ReadOnly)) return {-1, -1};
+    const QByteArray data = f.readAll();
+    // The samples follow the "data" chunk's id and size; the header before it varies.
+    const qsizetype dataChunk = data.indexOf("data", 12);
+    if (dataChunk < 0) return {-1, -1};
+    double left = 0, right = 0;
+    qsizetype frames = 0;
+    for (qsizetype i = dataChunk + 8; i + 4 <= data.size(); i += 4, ++frames) {
+        const auto l = static_cast<int16_t>(static_cast<uint8_t>(data[i]) | (static_cast<uint8_t>(data[i + 1]) << 8));
+        const auto r = static_cast<int16_t>(static_cast<uint8_t>(data[i + 2]) | (static_cast<uint8_t>(data[i + 3]) << 8));
+        left += double(l) * l;
+        right += double(r) * r;
+    }
+    if (frames == 0) return {0, 0};
+    return {std::sqrt(left / frames), std::sqrt(right / frames)};
+}
+
+int countNear(const QImage& img, QRgb colour, int tolerance = 40)
+{
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const QRgb p = img.pixel(x, y);
+            if (std::abs(qRed(p) - qRed(colour)) < tolerance && std::abs(qGreen(p) - qGreen(colour)) < tolerance &&
+                std::abs(qBlue(p) - qBlue(colour)) < tolerance)
+                ++n;
+        }
+    return n;
+}
+
+}  // namespace
+
+TEST(SoundSettings, RepeatPlaysTheClipAgainAndOncePlaysItOnce)
+{
+    Engine e;
+    QSignalSpy ends(e.wmp, &WindowsMediaControl::EndOfStream);
+    e.wmp->setPlayCount(WindowsMediaControl::kRepeatForever);
+    ASSERT_TRUE(e.open(clips::wavTone2s()));
+    ASSERT_TRUE(waitFor([&] { return ends.size() == 2; }, 20000));
+    EXPECT_EQ(e.wmp->PlayState(), WindowsMediaControl::Playing);  // still going
+    e.wmp->setPlayCount(1);
+    ASSERT_TRUE(waitFor([&] { return ends.size() == 3; }, 20000));
+    EXPECT_EQ(e.wmp->PlayState(), WindowsMediaControl::Stopped);
+    EXPECT_EQ(e.wmp->CurrentPosition(), e.wmp->Duration());
+}
+
+TEST(SoundSettings, RewindAtEndLeavesTheClipStoppedAtTheStart)
+{
+    Engine e;
+    QSignalSpy ends(e.wmp, &WindowsMediaControl::EndOfStream);
+    e.wmp->setAutoRewind(true);
+    ASSERT_TRUE(e.open(clips::wavTone2s()));
+    ASSERT_TRUE(waitFor([&] { return ends.size() == 1; }, 20000));
+    EXPECT_EQ(e.wmp->CurrentPosition(), 0.0);
+    EXPECT_EQ(e.wmp->PlayState(), WindowsMediaControl::Stopped);
+    e.wmp->Play();
+    ASSERT_TRUE(waitFor([&] { return e.wmp->CurrentPosition() > 0.3; }, 15000));
+    EXPECT_LT(e.wmp->CurrentPosition(), 1.9);
+}
+
+TEST(SoundSettings, BalanceFullLeftSilencesTheRightChannel)
+{
+    QTemporaryDir dir;
+    const auto levels = [&](int balance) {
+        const QString out = dir.filePath(QStringLiteral("out%1.wav").arg(balance + 10000));
+        {
+            Engine e(MpvOptions{QStringLiteral("pcm"), out});
+            QSignalSpy ends(e.wmp, &WindowsMediaControl::EndOfStream);
+            e.wmp->setBalance(balance);
+            EXPECT_TRUE(e.open(clips::wavTone2s()));
+            EXPECT_TRUE(waitFor([&] { return ends.size() == 1; }, 20000));
+        }  // the engine is gone: the file is complete
+        return channelLevels(out);
+    };
+    const auto [centreLeft, centreRight] = levels(0);
+    ASSERT_GT(centreLeft, 1000);
+    EXPECT_NEAR(centreRight, centreLeft, centreLeft * 0.02);
+    const auto [left, right] = levels(-9999);
+    EXPECT_NEAR(left, centreLeft, centreLeft * 0.02);
+    EXPECT_LT(right, 2.0);  // 99.99 dB down: nothing left of it in 16 bits
+    const auto [l1500, r1500] = levels(1500);
+    EXPECT_NEAR(l1500 / r1500, std::pow(10.0, -15.0 / 20.0), 0.01);  // left 15 dB down
+}
+
+TEST(PictureSettings, EachDisplaySizeCodeChangesTheDrawnPicture)
+{
+    Engine e;
+    e.host.show();
+    ASSERT_TRUE(e.open(clips::wmvBars3s()));
+    e.wmp->Stop();
+    const QRgb yellow = qRgb(191, 191, 0);
+    auto yellowPixels = [&] { return countNear(e.wmp->grab().toImage(), yellow); };
+    e.wmp->setDisplaySize(0);
+    ASSERT_TRUE(waitFor([&] { return yellowPixels() > 5000; }, 10000));
+    const double ownSize = yellowPixels();  // the yellow bar of the 320x240 picture
+    // Code, the part of the picture shown in the 313x265 control, and the yellow area expected.
+    const std::tuple<int, QSize, double> codes[] = {
+        {1, QSize(160, 120), ownSize / 4},
+        {5, QSize(240, 180), ownSize * 9 / 16},
+        {7, QSize(313, 234), ownSize * (313.0 / 320) * (313.0 / 320)},
+        {2, QSize(313, 265), 19.0 * 265},  // double size, centred and cut: a 19 px strip of the bar
+        {0, QSize(313, 240), ownSize},
+    };
+    for (const auto& [code, visible, expected] : codes) {
+        e.wmp->setDisplaySize(code);
+        EXPECT_EQ(e.wmp->view().pictureArea().intersected(e.wmp->view().rect()).size(), visible) << code;
+        int seen = 0;
+        EXPECT_TRUE(waitFor([&, expected = expected] {
+            seen = yellowPixels();
+            return std::abs(seen - expected) < expected * 0.15;
+        }, 10000)) << "code " << code << ": " << seen << " yellow pixels, expected about " << expected;
+    }
+}
