@@ -132,6 +132,8 @@ void useDesignFont()
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(8.25);
     QApplication::setFont(font);
+    // Option and check box captions sit close to their marks, as the layouts expect.
+    qApp->setStyleSheet(QStringLiteral("QRadioButton, QCheckBox { spacing: 3px; }"));
 }
 
 void autoSize(QLabel* label)

@@ -1,10 +1,13 @@
 #include "settings/PlaySet.h"
 
+#include <QApplication>
+#include <QFontMetrics>
 #include <QPushButton>
 #include <QSlider>
 #include <algorithm>
 
 #include "app/Application.h"
+#include "forms/Twips.h"
 #include "main_window/frmMain.h"
 #include "media/WindowsMediaControl.h"
 #include "remote/Player.h"
@@ -22,8 +25,23 @@ forms::TextBox* captionBox(QWidget* parent, const char* name, const QString& tex
     box->setFrameStyle(QFrame::NoFrame);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->setLineWrapMode(QPlainTextEdit::NoWrap);
+    box->document()->setDocumentMargin(0);
     forms::setBackColor(box, forms::kSysMenuBar);
     return box;
+}
+
+// Three words spread by runs of spaces so they sit under the left end, the middle and the right
+// end of a box of the given width.
+QString spreadWords(const QString& left, const QString& middle, const QString& right, int widthTw)
+{
+    const QFontMetrics fm(QApplication::font());
+    const int width = forms::toPixels(widthTw) - 2;
+    const int space = std::max(1, fm.horizontalAdvance(QLatin1Char(' ')));
+    const int firstGap = (width / 2 - fm.horizontalAdvance(left) - fm.horizontalAdvance(middle) / 2) / space;
+    const int secondGap = (width - width / 2 - fm.horizontalAdvance(middle) / 2 - fm.horizontalAdvance(right)) / space;
+    return left + QString(std::max(1, firstGap), QLatin1Char(' ')) + middle +
+           QString(std::max(1, secondGap), QLatin1Char(' ')) + right;
 }
 
 QSlider* slider(QWidget* parent, const char* name, int l, int t, int w, int h, const QString& accessibleName)
@@ -48,16 +66,10 @@ PlaySet::PlaySet(Application& app) : Form(app, "PlaySet", forms::Border::FixedTo
     QWidget* c = client();
     Text1 = captionBox(c, "Text1", QStringLiteral("Balance.\r\n"), 2040, 120, 735, 285);
     Slider1 = slider(c, "Slider1", 120, 480, 4575, 375, tr("Balance"));
-    Text2 = captionBox(c, "Text2",
-                       QStringLiteral("Left") + QString(36, QLatin1Char(' ')) + QStringLiteral("Center") +
-                           QString(36, QLatin1Char(' ')) + QStringLiteral("Right"),
-                       120, 960, 4575, 285);
+    Text2 = captionBox(c, "Text2", spreadWords(tr("Left"), tr("Center"), tr("Right"), 4575), 120, 960, 4575, 285);
     Text3 = captionBox(c, "Text3", QStringLiteral("ZelPlayer Plus Volume.\r\n"), 1440, 1440, 1815, 285);
     Slider2 = slider(c, "Slider2", 120, 1800, 4575, 375, tr("Volume"));
-    Text4 = captionBox(c, "Text4",
-                       QStringLiteral("Low") + QString(35, QLatin1Char(' ')) + QStringLiteral("Medium") +
-                           QString(36, QLatin1Char(' ')) + QStringLiteral("High"),
-                       120, 2280, 4575, 285);
+    Text4 = captionBox(c, "Text4", spreadWords(tr("Low"), tr("Medium"), tr("High"), 4575), 120, 2280, 4575, 285);
     Text4->setLocked(false);
     Text5 = captionBox(c, "Text5", QStringLiteral("Playstate.\r\n"), 2040, 2760, 855, 285);
     Option1 = makeControl<forms::OptionButton>(c, "Option1", 120, 3240, 2415, 375, tr("Play Media Once."));
