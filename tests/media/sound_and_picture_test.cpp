@@ -9,26 +9,9 @@
 #include "media/MpvWindowsMediaControl.h"
 #include "media/VideoView.h"
 #include "support/MediaClips.h"
-#include "support/TestApp.h"
+#include "support/EngineFixture.h"
 
 namespace {
-
-struct Engine {
-    QWidget host;
-    MpvWindowsMediaControl* wmp;
-    explicit Engine(const MpvOptions& options = MpvOptions{QStringLiteral("null"), {}})
-        : wmp(new MpvWindowsMediaControl(options, &host))
-    {
-        host.resize(330, 300);
-        wmp->setGeometry(0, 0, 313, 265);
-        wmp->setShowControls(false);
-    }
-    bool open(const QString& file)
-    {
-        wmp->Open(file);
-        return waitFor([&] { return wmp->OpenState() == WindowsMediaControl::OpenOpen; }, 15000);
-    }
-};
 
 // Root mean square of each channel of a 16-bit stereo WAV file.
 std::pair<double, double> channelLevels(const QString& wav)
@@ -51,19 +34,6 @@ std::pair<double, double> channelLevels(const QString& wav)
     return {std::sqrt(left / frames), std::sqrt(right / frames)};
 }
 
-int countNear(const QImage& img, QRgb colour, int tolerance = 40)
-{
-    int n = 0;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x) {
-            const QRgb p = img.pixel(x, y);
-            if (std::abs(qRed(p) - qRed(colour)) < tolerance && std::abs(qGreen(p) - qGreen(colour)) < tolerance &&
-                std::abs(qBlue(p) - qBlue(colour)) < tolerance)
-                ++n;
-        }
-    return n;
-}
-
 }  // namespace
 
 TEST(SoundSettings, RepeatPlaysTheClipAgainAndOncePlaysItOnce)
@@ -71,7 +41,7 @@ TEST(SoundSettings, RepeatPlaysTheClipAgainAndOncePlaysItOnce)
     Engine e;
     QSignalSpy ends(e.wmp, &WindowsMediaControl::EndOfStream);
     e.wmp->setPlayCount(WindowsMediaControl::kRepeatForever);
-    ASSERT_TRUE(e.open(clips::wavTone2s()));
+    ASSERT_TRUE(e.openAndWait(clips::wavTone2s()));
     ASSERT_TRUE(waitFor([&] { return ends.size() == 2; }, 20000));
     EXPECT_EQ(e.wmp->PlayState(), WindowsMediaControl::Playing);  // still going
     e.wmp->setPlayCount(1);
@@ -85,7 +55,7 @@ TEST(SoundSettings, RewindAtEndLeavesTheClipStoppedAtTheStart)
     Engine e;
     QSignalSpy ends(e.wmp, &WindowsMediaControl::EndOfStream);
     e.wmp->setAutoRewind(true);
-    ASSERT_TRUE(e.open(clips::wavTone2s()));
+    ASSERT_TRUE(e.openAndWait(clips::wavTone2s()));
     ASSERT_TRUE(waitFor([&] { return ends.size() == 1; }, 20000));
     EXPECT_EQ(e.wmp->CurrentPosition(), 0.0);
     EXPECT_EQ(e.wmp->PlayState(), WindowsMediaControl::Stopped);
@@ -103,7 +73,7 @@ TEST(SoundSettings, BalanceFullLeftSilencesTheRightChannel)
             Engine e(MpvOptions{QStringLiteral("pcm"), out});
             QSignalSpy ends(e.wmp, &WindowsMediaControl::EndOfStream);
             e.wmp->setBalance(balance);
-            EXPECT_TRUE(e.open(clips::wavTone2s()));
+            EXPECT_TRUE(e.openAndWait(clips::wavTone2s()));
             EXPECT_TRUE(waitFor([&] { return ends.size() == 1; }, 20000));
         }  // the engine is gone: the file is complete
         return channelLevels(out);
@@ -122,7 +92,7 @@ TEST(PictureSettings, EachDisplaySizeCodeChangesTheDrawnPicture)
 {
     Engine e;
     e.host.show();
-    ASSERT_TRUE(e.open(clips::wmvBars3s()));
+    ASSERT_TRUE(e.openAndWait(clips::wmvBars3s()));
     e.wmp->Stop();
     const QRgb yellow = qRgb(191, 191, 0);
     auto yellowPixels = [&] { return countNear(e.wmp->grab().toImage(), yellow); };

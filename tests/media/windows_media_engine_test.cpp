@@ -9,41 +9,9 @@
 #include "media/MpvWindowsMediaControl.h"
 #include "media/VideoView.h"
 #include "support/MediaClips.h"
-#include "support/TestApp.h"
+#include "support/EngineFixture.h"
 
-namespace {
 
-// The libmpv engine in a host widget, without sound output.
-struct Engine {
-    QWidget host;
-    MpvWindowsMediaControl* wmp;
-    Engine() : wmp(new MpvWindowsMediaControl(MpvOptions{QStringLiteral("null"), {}}, &host))
-    {
-        host.resize(330, 300);
-        wmp->setGeometry(0, 0, 320, 265);
-        wmp->setShowControls(false);
-    }
-    bool openAndWait(const QString& file)
-    {
-        wmp->Open(file);
-        return waitFor([&] { return wmp->OpenState() == WindowsMediaControl::OpenOpen; }, 15000);
-    }
-};
-
-int countNear(const QImage& img, QRgb colour, int tolerance = 40)
-{
-    int n = 0;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x) {
-            const QRgb p = img.pixel(x, y);
-            if (std::abs(qRed(p) - qRed(colour)) < tolerance && std::abs(qGreen(p) - qGreen(colour)) < tolerance &&
-                std::abs(qBlue(p) - qBlue(colour)) < tolerance)
-                ++n;
-        }
-    return n;
-}
-
-}  // namespace
 
 TEST(WindowsMediaEngine, Mp3ReportsLengthTagsCodecAndRateWithoutPicture)
 {
