@@ -1,6 +1,5 @@
 #include "media/MpvWindowsMediaControl.h"
 
-#include <QDateTime>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
@@ -33,7 +32,6 @@ enum : uint64_t {
 };
 constexpr uint64_t kKindMask = 0xFF;
 constexpr int kGenerationShift = 8;
-constexpr qint64 kScanIntervalMs = 100;  // writes closer together than this are a scan
 constexpr qint64 kBytesPerPacket = 1024;
 
 // Positions and lengths are reported to the millisecond.
@@ -253,9 +251,6 @@ void MpvWindowsMediaControl::setCurrentPosition(double seconds)
     if (openState_ != OpenOpen) return;
     double target = std::max(0.0, seconds);
     if (info_.duration > 0) target = std::min(target, info_.duration);
-    const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    scanning_ = now - lastPositionWriteMs_ < kScanIntervalMs;
-    lastPositionWriteMs_ = now;
     const double old = position_;
     position_ = target;
     seekTo(target);
@@ -270,8 +265,9 @@ void MpvWindowsMediaControl::seekTo(double seconds)
 
 void MpvWindowsMediaControl::sendSeek(double seconds)
 {
-    const QByteArray flags = scanning_ ? "absolute+keyframes" : "absolute+exact";
-    session_.command({"seek", QByteArray::number(seconds, 'f', 6), flags}, kReplySeek);
+    // Exact seeks also while scanning: with one seek in flight, each shows the picture at its
+    // target, which keyframe seeks would hold still between keyframes.
+    session_.command({"seek", QByteArray::number(seconds, 'f', 6), "absolute+exact"}, kReplySeek);
 }
 
 void MpvWindowsMediaControl::endOfPlay()

@@ -115,8 +115,6 @@ private:
     double position_ = 0;
     long lastWholeSecond_ = -1;
     SeekCoalescer seeks_;
-    qint64 lastPositionWriteMs_ = 0;
-    bool scanning_ = false;
     bool wantPlaying_ = true;
     uint64_t generation_ = 0;
     int startsPending_ = 0;
