@@ -505,10 +505,10 @@ long MpvWindowsMediaControl::PacketsReceived() const
 
 int MpvWindowsMediaControl::BufferingProgress() const { return openState_ == OpenOpen ? buffering_ : 0; }
 
-void MpvWindowsMediaControl::refreshPacketCount() const
+void MpvWindowsMediaControl::refreshPacketCount()
 {
     if (openState_ == OpenOpen)
-        const_cast<MpvSession&>(session_).getNode("stream-pos", kReplyStreamPos | (generation_ << kGenerationShift));
+        session_.getNode("stream-pos", kReplyStreamPos | (generation_ << kGenerationShift));
 }
 
 // --- events --------------------------------------------------------------------------------

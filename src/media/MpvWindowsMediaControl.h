@@ -95,7 +95,7 @@ private:
     void setPlayState(int state);
     void setOpenState(int state);
     void emitPositionChange(double oldPos, double newPos);
-    void refreshPacketCount() const;
+    void refreshPacketCount();
     void relayout();
     void updateBar();
     void enterFullScreen();
@@ -139,7 +139,7 @@ private:
     bool showStatusBar_ = false;
     bool isBroadcast_ = false;
     bool hasError_ = false;
-    mutable qint64 streamBytes_ = 0;
+    qint64 streamBytes_ = 0;
     int buffering_ = 0;
     QString statusText_;
 };
