@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QMenu>
 #include <QUrl>
 #include <cmath>
@@ -374,7 +375,10 @@ void MpvWindowsMediaControl::enterFullScreen()
         bar_->setParent(window);
         bar_->show();
     }
+    // Cover the screen the control is on, also where no window manager does it for us.
+    if (const QScreen* s = screen()) window->setGeometry(s->geometry());
     window->showFullScreen();
+    window->raise();
     window->activateWindow();
     window->setFocus();
 }
