@@ -136,11 +136,4 @@ void useDesignFont()
     qApp->setStyleSheet(QStringLiteral("QRadioButton, QCheckBox { spacing: 3px; }"));
 }
 
-void autoSize(QLabel* label)
-{
-    const QPoint pos = label->pos();
-    label->adjustSize();
-    label->move(pos);
-}
-
 }  // namespace forms

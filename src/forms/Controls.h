@@ -132,7 +132,4 @@ signals:
 // The windows are laid out for an 8.25 pt sans-serif face; captions fit only in it.
 void useDesignFont();
 
-// Label that sizes itself to its text (keeping its left/top), like an auto-size label.
-void autoSize(QLabel* label);
-
 }  // namespace forms

@@ -55,7 +55,6 @@ void FormRegistry::unloadAll()
 
 void Environment::endProgram()
 {
-    ended_ = true;
     // Deferred: the request may come from a handler of one of these windows.
     registry().unloadAllDeferred();
     if (endAction_) endAction_();
@@ -123,8 +122,6 @@ int Form::nonClientHeight() const
 }
 
 int Form::heightTw() const { return static_cast<int>(toTwips(frameGeometry().height())); }
-
-int Form::clientHeightTw() const { return static_cast<int>(toTwips(client_->height())); }
 
 void Form::setHeightTw(int outerTwips)
 {

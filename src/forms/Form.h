@@ -28,7 +28,6 @@ public:
 
     Form* find(std::type_index type) const;
     template <class T> bool isLoaded() const { return find(typeid(T)) != nullptr; }
-    template <class T> T* ifLoaded() const { return static_cast<T*>(find(typeid(T))); }
 
     // Forgets the window at once and destroys it once control is back in the event loop, so a
     // window may unload itself from its own handler.
@@ -59,13 +58,11 @@ public:
     // Ends the program: every window closes at once, nothing is saved.
     void endProgram();
     void setEndProgramAction(std::function<void()> action) { endAction_ = std::move(action); }
-    bool programEnded() const { return ended_; }
 
 private:
     MessageBoxes& messages_;
     FileDialogs& fileDialogs_;
     std::function<void()> endAction_;
-    bool ended_ = false;
 };
 
 template <class App>
@@ -118,7 +115,6 @@ public:
     // Outer height (title bar, menu bar and borders included), in twips.
     int heightTw() const;
     void setHeightTw(int outerTwips);
-    int clientHeightTw() const;
 
     void setBackColor(ColorNumber n);
     ColorNumber backColor() const;

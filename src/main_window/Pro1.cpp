@@ -14,7 +14,7 @@ Pro1::Pro1(Application& app) : Form(app, "Pro1", forms::Border::FixedToolWindow)
 {
     setClientSizeTw(4695, 6735);
     Frame1 = makeControl<QFrame>(client(), "Frame1", 0, 0, 4695, 6735);
-    forms::setBackColor(Frame1, 0x80000000);
+    forms::setBackColor(Frame1, forms::kSysScrollBar);
     auto line = [this](const char* name, int left, int top, int width, int height, const QString& text = {}) {
         auto* l = makeControl<QLabel>(Frame1, name, left, top, width, height, text);
         l->setAlignment(Qt::AlignLeft | Qt::AlignTop);

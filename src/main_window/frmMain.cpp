@@ -52,7 +52,7 @@ frmMain::~frmMain() = default;
 void frmMain::buildControls()
 {
     QWidget* c = client();
-    Text3 = pictureBox(c, "Text3", 0, 3600, 4695, 795, 0x80000000);
+    Text3 = pictureBox(c, "Text3", 0, 3600, 4695, 795, forms::kSysScrollBar);
     Label2 = textBox(c, "Label2", 0, 3600, 2895, 375);
     Text2 = pictureBox(c, "Text2", 0, 0, 4695, 3135, forms::kSysMenuBar);
     RealAudio1 = app_.engines().createRealAudio(Text2);

@@ -46,7 +46,6 @@ public:
     // Renders the current video frame scaled into the image (Format_RGB32, 4-byte aligned
     // lines); false when there is nothing to draw.
     bool render(QImage& target);
-    bool hasFrame() const { return hasFrame_; }
 
     QString engineVersion() const { return version_; }
 
