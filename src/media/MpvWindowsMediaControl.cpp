@@ -444,10 +444,12 @@ void MpvWindowsMediaControl::relayout()
     bar_->setVisible(barShown);
     bar_->setGeometry(0, area->height() - barH, area->width(), barH);
     view_->setGeometry(0, 0, area->width(), area->height() - barH);
+    updateBar();
 }
 
 void MpvWindowsMediaControl::updateBar()
 {
+    if (bar_->isHidden()) return;  // brought up to date when it is shown again
     bar_->setPlaying(playState_ == Playing);
     bar_->setPosition(position_, info_.duration);
     bar_->setVolumePercent(static_cast<int>(std::lround(mpvVolumeFromHundredthsDb(volume_))));
