@@ -77,9 +77,9 @@ frmSplash::frmSplash(Application& app) : Form(app, "frmSplash", forms::Border::N
     QWidget::setTabOrder(Text1, Option1);
     QWidget::setTabOrder(Option1, Option2);
 
-    connect(Option1, &forms::OptionButton::Click, this, [this] { run([this] { Option1_Click(); }); });
-    connect(Option2, &forms::OptionButton::Click, this, [this] { run([this] { Option2_Click(); }); });
-    connect(Command1, &QPushButton::clicked, this, [this] { run([this] { Command1_Click(); }); });
+    on(Option1, &forms::OptionButton::Click, &frmSplash::Option1_Click);
+    on(Option2, &forms::OptionButton::Click, &frmSplash::Option2_Click);
+    on(Command1, &QPushButton::clicked, &frmSplash::Command1_Click);
 }
 
 void frmSplash::Option1_Click() { Command1->setEnabled(true); }

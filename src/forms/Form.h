@@ -132,6 +132,18 @@ public:
     // window usable.
     void run(const std::function<void()>& body);
 
+    // Runs the handler, as run() does, whenever the sender's signal comes (its arguments unread).
+    template <class Sender, class Signal>
+    void on(const Sender* sender, Signal signal, std::function<void()> handler)
+    {
+        connect(sender, signal, this, [this, handler] { run(handler); });
+    }
+    template <class Sender, class Signal, class Window>
+    void on(const Sender* sender, Signal signal, void (Window::*handler)())
+    {
+        on(sender, signal, [this, handler] { (static_cast<Window*>(this)->*handler)(); });
+    }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

@@ -46,5 +46,5 @@ Pro1::Pro1(Application& app) : Form(app, "Pro1", forms::Border::FixedToolWindow)
     ProgressBar1->setAccessibleName(tr("Buffering"));
     Ok2 = makeControl<forms::CommandButton>(client(), "Ok2", 3600, 6120, 975, 495, tr("Ok"));
     Ok2->raise();
-    connect(Ok2, &QPushButton::clicked, this, [this] { run([this] { Ok2_Click(); }); });
+    on(Ok2, &QPushButton::clicked, &Pro1::Ok2_Click);
 }

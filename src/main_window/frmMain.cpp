@@ -108,11 +108,6 @@ QMenu* frmMain::submenu(forms::MenuItem* parent)
     return menu;
 }
 
-void frmMain::onClick(forms::MenuItem* menuItem, void (frmMain::*handler)())
-{
-    connect(menuItem, &forms::MenuItem::Click, this, [this, handler] { run([this, handler] { (this->*handler)(); }); });
-}
-
 void frmMain::buildMenus()
 {
     auto* bar = new QMenuBar(this);
@@ -178,25 +173,25 @@ void frmMain::buildMenus()
     bar->addAction(mnuhelp);
 
     setMenuBar(bar);
-    onClick(mnufileopen, &frmMain::mnufileopen_Click);
-    onClick(mnufileopenreal, &frmMain::mnufileopenreal_Click);
-    onClick(mnufileopenurl, &frmMain::mnufileopenurl_Click);
-    onClick(mnufileproperties, &frmMain::mnufileproperties_Click);
-    onClick(mnufilecompression, &frmMain::mnufilecompression_Click);
-    onClick(mnuviewaudiosettings, &frmMain::mnuviewaudiosettings_Click);
-    onClick(mnuviewreal, &frmMain::mnuviewreal_Click);
-    onClick(mnuViewToolbar, &frmMain::mnuViewToolbar_Click);
-    onClick(mnuhelp, &frmMain::mnuhelp_Click);
-    onClick(mnuviewvideosettings, &frmMain::mnuviewvideosettings_Click);
-    onClick(mnuviewzelplayerplussettings, &frmMain::mnuviewzelplayerplussettings_Click);
-    onClick(mnuviewoneeighthscreen, &frmMain::mnuviewoneeighthscreen_Click);
-    onClick(mnuviewhalfscreen, &frmMain::mnuviewhalfscreen_Click);
-    onClick(mnuviewSixteenth, &frmMain::mnuviewSixteenth_Click);
-    onClick(mnuviewDefaultscreen, &frmMain::mnuviewDefaultscreen_Click);
-    onClick(mnuviewactual, &frmMain::mnuviewactual_Click);
-    onClick(mnuviewdouble, &frmMain::mnuviewdouble_Click);
-    onClick(mnuviewfullscreen, &frmMain::mnuviewfullscreen_Click);
-    onClick(mnuviewstatusbar, &frmMain::mnuviewstatusbar_Click);
+    on(mnufileopen, &forms::MenuItem::Click, &frmMain::mnufileopen_Click);
+    on(mnufileopenreal, &forms::MenuItem::Click, &frmMain::mnufileopenreal_Click);
+    on(mnufileopenurl, &forms::MenuItem::Click, &frmMain::mnufileopenurl_Click);
+    on(mnufileproperties, &forms::MenuItem::Click, &frmMain::mnufileproperties_Click);
+    on(mnufilecompression, &forms::MenuItem::Click, &frmMain::mnufilecompression_Click);
+    on(mnuviewaudiosettings, &forms::MenuItem::Click, &frmMain::mnuviewaudiosettings_Click);
+    on(mnuviewreal, &forms::MenuItem::Click, &frmMain::mnuviewreal_Click);
+    on(mnuViewToolbar, &forms::MenuItem::Click, &frmMain::mnuViewToolbar_Click);
+    on(mnuhelp, &forms::MenuItem::Click, &frmMain::mnuhelp_Click);
+    on(mnuviewvideosettings, &forms::MenuItem::Click, &frmMain::mnuviewvideosettings_Click);
+    on(mnuviewzelplayerplussettings, &forms::MenuItem::Click, &frmMain::mnuviewzelplayerplussettings_Click);
+    on(mnuviewoneeighthscreen, &forms::MenuItem::Click, &frmMain::mnuviewoneeighthscreen_Click);
+    on(mnuviewhalfscreen, &forms::MenuItem::Click, &frmMain::mnuviewhalfscreen_Click);
+    on(mnuviewSixteenth, &forms::MenuItem::Click, &frmMain::mnuviewSixteenth_Click);
+    on(mnuviewDefaultscreen, &forms::MenuItem::Click, &frmMain::mnuviewDefaultscreen_Click);
+    on(mnuviewactual, &forms::MenuItem::Click, &frmMain::mnuviewactual_Click);
+    on(mnuviewdouble, &forms::MenuItem::Click, &frmMain::mnuviewdouble_Click);
+    on(mnuviewfullscreen, &forms::MenuItem::Click, &frmMain::mnuviewfullscreen_Click);
+    on(mnuviewstatusbar, &forms::MenuItem::Click, &frmMain::mnuviewstatusbar_Click);
     bindCaptionKeys();
 }
 
@@ -219,9 +214,6 @@ void frmMain::bindCaptionKeys()
 
 void frmMain::connectEngines()
 {
-    auto on = [this](auto* sender, auto signal, void (frmMain::*handler)()) {
-        connect(sender, signal, this, [this, handler] { run([this, handler] { (this->*handler)(); }); });
-    };
     on(screenAndAudio, &WindowsMediaControl::OpenStateChange, &frmMain::screenAndAudio_OpenStateChange);
     on(screenAndAudio, &WindowsMediaControl::EndOfStream, &frmMain::screenAndAudio_EndOfStream);
     on(screenAndAudio, &WindowsMediaControl::PlayStateChange, &frmMain::screenAndAudio_PlayStateChange);

@@ -148,7 +148,6 @@ private:
     void placeStatusBar();
     forms::MenuItem* item(QMenu* menu, const char* name, const QString& caption);
     QMenu* submenu(forms::MenuItem* parent);
-    void onClick(forms::MenuItem* item, void (frmMain::*handler)());
     void connectEngines();
     void chooseZoom(forms::MenuItem* item, int displaySize);
     // Alt+Enter, Alt+1, Alt+2 and Alt+3, which the captions name, run their items.

@@ -41,19 +41,16 @@ Player::Player(Application& app) : Form(app, "Player", forms::Border::FixedToolW
     QWidget* order[] = {Vol1, Volume2, Un1, Command4, Command3, Stop1, Mute1, Un2};
     for (size_t i = 0; i + 1 < std::size(order); ++i) QWidget::setTabOrder(order[i], order[i + 1]);
 
-    auto on = [this](QPushButton* b, void (Player::*handler)()) {
-        connect(b, &QPushButton::clicked, this, [this, handler] { run([this, handler] { (this->*handler)(); }); });
-    };
-    on(Un1, &Player::Un1_Click);
-    on(Un2, &Player::Un2_Click);
-    on(Stop1, &Player::Stop1_Click);
-    on(Command3, &Player::Command3_Click);
-    on(Command4, &Player::Command4_Click);
-    on(Vol1, &Player::Vol1_Click);
-    on(Volume2, &Player::Volume2_Click);
-    on(Mute1, &Player::Mute1_Click);
-    connect(Ff, &forms::FormTimer::Timer, this, [this] { run([this] { Ff_Timer(); }); });
-    connect(Re, &forms::FormTimer::Timer, this, [this] { run([this] { Re_Timer(); }); });
+    on(Un1, &QPushButton::clicked, &Player::Un1_Click);
+    on(Un2, &QPushButton::clicked, &Player::Un2_Click);
+    on(Stop1, &QPushButton::clicked, &Player::Stop1_Click);
+    on(Command3, &QPushButton::clicked, &Player::Command3_Click);
+    on(Command4, &QPushButton::clicked, &Player::Command4_Click);
+    on(Vol1, &QPushButton::clicked, &Player::Vol1_Click);
+    on(Volume2, &QPushButton::clicked, &Player::Volume2_Click);
+    on(Mute1, &QPushButton::clicked, &Player::Mute1_Click);
+    on(Ff, &forms::FormTimer::Timer, &Player::Ff_Timer);
+    on(Re, &forms::FormTimer::Timer, &Player::Re_Timer);
 }
 
 void Player::Form_Load() { Hide(); }

@@ -14,7 +14,7 @@ RealRControl::RealRControl(Application& app) : Form(app, "RealRControl", forms::
     setClientSizeTw(3360, 975);
     auto button = [this](const char* name, const QString& caption, int left, int top, void (RealRControl::*handler)()) {
         auto* b = forms::makeControl<forms::CommandButton>(client(), name, left, top, 855, 495, caption);
-        if (handler) connect(b, &QPushButton::clicked, this, [this, handler] { run([this, handler] { (this->*handler)(); }); });
+        if (handler) on(b, &QPushButton::clicked, handler);
         return b;
     };
     // Created in design order, so Pause lies over Play and Unmute over Mute.

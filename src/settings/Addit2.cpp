@@ -23,8 +23,8 @@ Addit2::Addit2(Application& app) : Form(app, "Addit2", forms::Border::FixedToolW
     setCancelButton(Command2);
     QWidget::setTabOrder(Text1, Command1);
     QWidget::setTabOrder(Command1, Command2);
-    connect(Command1, &QPushButton::clicked, this, [this] { run([this] { Command1_Click(); }); });
-    connect(Command2, &QPushButton::clicked, this, [this] { run([this] { Command2_Click(); }); });
+    on(Command1, &QPushButton::clicked, &Addit2::Command1_Click);
+    on(Command2, &QPushButton::clicked, &Addit2::Command2_Click);
 }
 
 void Addit2::Command1_Click()

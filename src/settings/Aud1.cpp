@@ -27,8 +27,8 @@ Aud1::Aud1(Application& app) : Form(app, "Aud1", forms::Border::FixedToolWindow)
     setCancelButton(Command2);
     QWidget* order[] = {Command1, Command2, Command3, Text1, Text2};
     for (size_t i = 0; i + 1 < std::size(order); ++i) QWidget::setTabOrder(order[i], order[i + 1]);
-    connect(Command1, &QPushButton::clicked, this, [this] { run([this] { Command1_Click(); }); });
-    connect(Command2, &QPushButton::clicked, this, [this] { run([this] { Command2_Click(); }); });
+    on(Command1, &QPushButton::clicked, &Aud1::Command1_Click);
+    on(Command2, &QPushButton::clicked, &Aud1::Command2_Click);
 }
 
 void Aud1::Command1_Click()

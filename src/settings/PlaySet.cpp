@@ -82,15 +82,15 @@ PlaySet::PlaySet(Application& app) : Form(app, "PlaySet", forms::Border::FixedTo
     QWidget* order[] = {Command1, Command2, Command3, Slider1, Slider2, Option1, Option2, Option3};
     for (size_t i = 0; i + 1 < std::size(order); ++i) QWidget::setTabOrder(order[i], order[i + 1]);
 
-    auto enableApply = [this] { run([this] { Command3->setEnabled(true); }); };
-    connect(Option1, &forms::OptionButton::Click, this, [this] { run([this] { Option1_Click(); }); });
-    connect(Option2, &forms::OptionButton::Click, this, [this] { run([this] { Option2_Click(); }); });
-    connect(Option3, &forms::CheckBox::Click, this, enableApply);
-    connect(Slider1, &QSlider::valueChanged, this, enableApply);
-    connect(Slider2, &QSlider::valueChanged, this, enableApply);
-    connect(Command1, &QPushButton::clicked, this, [this] { run([this] { Command1_Click(); }); });
-    connect(Command2, &QPushButton::clicked, this, [this] { run([this] { Command2_Click(); }); });
-    connect(Command3, &QPushButton::clicked, this, [this] { run([this] { Command3_Click(); }); });
+    const auto enableApply = [this] { Command3->setEnabled(true); };
+    on(Option1, &forms::OptionButton::Click, &PlaySet::Option1_Click);
+    on(Option2, &forms::OptionButton::Click, &PlaySet::Option2_Click);
+    on(Option3, &forms::CheckBox::Click, enableApply);
+    on(Slider1, &QSlider::valueChanged, enableApply);
+    on(Slider2, &QSlider::valueChanged, enableApply);
+    on(Command1, &QPushButton::clicked, &PlaySet::Command1_Click);
+    on(Command2, &QPushButton::clicked, &PlaySet::Command2_Click);
+    on(Command3, &QPushButton::clicked, &PlaySet::Command3_Click);
 }
 
 int PlaySet::balanceFor(int position)

@@ -4,7 +4,6 @@
 #include <QPushButton>
 #include <cmath>
 #include <tuple>
-#include <type_traits>
 
 #include "app/Application.h"
 #include "main_window/frmMain.h"
@@ -75,22 +74,18 @@ Vid1::Vid1(Application& app) : Form(app, "Vid1", forms::Border::FixedToolWindow)
     forms::setBackColor(Text1, forms::kSysActiveBorder);
     forms::setBackColor(Text2, forms::kSysMenuBar);
 
-    auto onClick = [this](auto* control, auto&& effect) {
-        connect(control, &std::remove_pointer_t<decltype(control)>::Click, this, [this, effect] { run(effect); });
-    };
-    for (OptionButton* zoom : {Option1, Option2, Option5, Option6}) onClick(zoom, [this] { enableApply(); });
-    for (forms::CheckBox* check : {Check1, Check2}) onClick(check, [this] { enableApply(); });
-    for (forms::TextBox* box : {Text1, Text2})
-        connect(box, &forms::TextBox::Change, this, [this] { run([this] { enableApply(); }); });
+    for (OptionButton* zoom : {Option1, Option2, Option5, Option6}) on(zoom, &OptionButton::Click, &Vid1::enableApply);
+    for (forms::CheckBox* check : {Check1, Check2}) on(check, &forms::CheckBox::Click, &Vid1::enableApply);
+    for (forms::TextBox* box : {Text1, Text2}) on(box, &forms::TextBox::Change, &Vid1::enableApply);
     for (OptionButton* preset : {Option9, Option10, Option3})
-        onClick(preset, [this] { setCustomSpeedBox(Text1, false); });
-    onClick(Option4, [this] { setCustomSpeedBox(Text1, true); });
+        on(preset, &OptionButton::Click, [this] { setCustomSpeedBox(Text1, false); });
+    on(Option4, &OptionButton::Click, [this] { setCustomSpeedBox(Text1, true); });
     for (OptionButton* preset : {Option12, Option11, Option8})
-        onClick(preset, [this] { setCustomSpeedBox(Text2, false); });
-    onClick(Option7, [this] { setCustomSpeedBox(Text2, true); });
-    connect(Command1, &QPushButton::clicked, this, [this] { run([this] { Command1_Click(); }); });
-    connect(Command2, &QPushButton::clicked, this, [this] { run([this] { Command2_Click(); }); });
-    connect(Command3, &QPushButton::clicked, this, [this] { run([this] { Command3_Click(); }); });
+        on(preset, &OptionButton::Click, [this] { setCustomSpeedBox(Text2, false); });
+    on(Option7, &OptionButton::Click, [this] { setCustomSpeedBox(Text2, true); });
+    on(Command1, &QPushButton::clicked, &Vid1::Command1_Click);
+    on(Command2, &QPushButton::clicked, &Vid1::Command2_Click);
+    on(Command3, &QPushButton::clicked, &Vid1::Command3_Click);
 }
 
 void Vid1::enableApply() { Command3->setEnabled(true); }
