@@ -250,6 +250,21 @@ TEST(RealEvents, FillPropertiesAndSwapTheRemoteMenus)
     EXPECT_TRUE(m.mnuviewreal->isEnabled());
     EXPECT_FALSE(m.mnuViewToolbar->isEnabled());
     EXPECT_TRUE(s.screen().calls.contains("Stop"));  // no default sound here: the other clip stops
+    const auto stacking = [&] { return m.client()->children(); };
+    EXPECT_EQ(stacking().last(), m.Text2);  // the Real picture is in front while Real played last
+
+    // A Windows-media clip opened afterwards (here through Open URL, which leaves the Real
+    // control shown) is in front again.
+    Clip c;
+    c.duration = 3;
+    c.width = 320;
+    c.height = 240;
+    s.screen().clips["/v.wmv"] = c;
+    s.screen().Open("/v.wmv");
+    settle();
+    EXPECT_LT(stacking().indexOf(m.Text2), stacking().indexOf(m.Label1));
+    EXPECT_EQ(stacking().last(), m.screenAndAudio);
+    emit real.RealTwoTextEvent("Song", "Singer");
 
     // The Real remote: Pause when the control plays.
     m.mnuviewreal->trigger();

@@ -82,7 +82,6 @@ void frmMain::buildControls()
                                                       Label4, MediaPlayer1, screenAndAudio})
         w->raise();
     placeStatusBar();
-    RealAudio1->installEventFilter(this);
     screenAndAudio->setFocus();
     connectEngines();
 
@@ -272,15 +271,10 @@ void frmMain::resizeEvent(QResizeEvent* event)
     placeStatusBar();
 }
 
-bool frmMain::eventFilter(QObject* watched, QEvent* event)
+void frmMain::bringRealPictureToFront(bool real)
 {
-    // The Real picture's box lies behind the other picture boxes and the Windows-media picture;
-    // while the Real control is shown its box comes to the front so the picture can be seen.
-    if (watched == RealAudio1 && (event->type() == QEvent::Show || event->type() == QEvent::Hide)) {
-        if (event->type() == QEvent::Show) Text2->raise();
-        else Text2->stackUnder(sbStatusBar);
-    }
-    return Form::eventFilter(watched, event);
+    if (real) Text2->raise();
+    else Text2->stackUnder(sbStatusBar);
 }
 
 void frmMain::placeStatusBar()

@@ -66,6 +66,10 @@ public:
     void RealAudio1_RealOneTextEvent();
     void RealAudio1_Error(const QString& description);
 
+    // The engine that loaded a clip last is drawn in front: the Real picture's box comes over the
+    // picture boxes and the Windows-media picture, or goes back to its place behind them.
+    void bringRealPictureToFront(bool real);
+
     // Zoom follows the picture: only when the engine reports no picture height is it switched,
     // off for a clip without picture and on otherwise.
     void updateZoomForPicture();
@@ -140,7 +144,6 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();

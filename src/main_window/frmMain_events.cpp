@@ -93,6 +93,7 @@ void frmMain::screenAndAudio_OpenStateChange()
     app_.forms().get<Form6>().Label1->setText(
         file.isFile() ? QStringLiteral("File Size: ") + numText(file.size() / 1000000.0) + QStringLiteral(" MB")
                       : QString());
+    bringRealPictureToFront(false);
 }
 
 void frmMain::screenAndAudio_EndOfStream()
@@ -171,6 +172,7 @@ void frmMain::RealAudio1_RealTwoTextEvent()
     real.SetShowStatusLine(true);
     mnuviewreal->setEnabled(true);
     mnuViewToolbar->setEnabled(false);
+    bringRealPictureToFront(true);
 }
 
 void frmMain::RealAudio1_RealNoArgumentEvent()
