@@ -58,6 +58,20 @@ TEST(RealEngine, PlaysToTheEndAndSaysSo)
     EXPECT_EQ(e.real->GetPosition(), e.real->GetLength());
 }
 
+TEST(RealEngine, RvFileIsPlayedLikeAnRmFile)
+{
+    RealEngine e;
+    QTemporaryDir dir;
+    const QString rv = dir.filePath(QStringLiteral("clip.rv"));
+    ASSERT_TRUE(QFile::copy(clips::rmBars3s(), rv));
+    QSignalSpy opened(e.real, &RealAudioControl::RealTwoTextEvent);
+    e.real->SetSource(rv);
+    ASSERT_TRUE(waitFor([&] { return opened.size() == 1; }, 15000));
+    EXPECT_EQ(e.real->GetClipWidth(), 176);
+    e.real->PlayClip();
+    EXPECT_TRUE(waitFor([&] { return e.real->GetPosition() > 300; }, 15000));
+}
+
 TEST(RealEngine, RamListPlaysItsEntries)
 {
     RealEngine e;

@@ -33,6 +33,7 @@ TEST(WindowsMediaEngine, Mp3ReportsLengthTagsCodecAndRateWithoutPicture)
     EXPECT_TRUE(e.wmp->PlayerId().startsWith(QStringLiteral("ZelPlayer Plus 6.1.0 (mpv ")));
     EXPECT_TRUE(waitFor([&] { return e.wmp->PlayState() == WindowsMediaControl::Playing; }));
     EXPECT_EQ(e.wmp->BufferingProgress(), 100);
+    EXPECT_TRUE(waitFor([&] { return e.wmp->PacketsReceived() > 0; }, 15000));
     EXPECT_FALSE(e.wmp->IsBroadcast());
     EXPECT_FALSE(e.wmp->HasError());
     // Opening, then open: the handler sees the clip's values on the second event.
@@ -93,6 +94,7 @@ TEST(WindowsMediaEngine, StopKeepsPositionAndSeeksWorkWhileStopped)
     QSignalSpy positions(e.wmp, &WindowsMediaControl::PositionChange);
     e.wmp->setCurrentPosition(42.5);
     EXPECT_DOUBLE_EQ(e.wmp->CurrentPosition(), 42.5);  // reads back at once, seek still running
+    EXPECT_TRUE(positions.isEmpty());  // the event comes after the caller has returned
     ASSERT_TRUE(waitFor([&] { return positions.size() == 1; }));
     EXPECT_DOUBLE_EQ(positions.at(0).at(1).toDouble(), 42.5);
     e.wmp->setCurrentPosition(-3);
@@ -128,7 +130,9 @@ TEST(WindowsMediaEngine, FilesThatCannotPlayCloseTheEngineWithAMessage)
     Engine e;
     ASSERT_TRUE(e.openAndWait(clips::wavTone2s()));
     QSignalSpy errors(e.wmp, &WindowsMediaControl::Error);
-    for (const QString& bad : {QStringLiteral("/nonexistent/clip.wmv"), clips::textFile(), QString()}) {
+    // A missing file, a file that is not media, no name, and an address nobody answers at.
+    for (const QString& bad : {QStringLiteral("/nonexistent/clip.wmv"), clips::textFile(), QString(),
+                               QStringLiteral("http://127.0.0.1:9/clip.mp3")}) {
         e.wmp->Open(bad);
         ASSERT_TRUE(waitFor([&] { return e.wmp->PlayState() == WindowsMediaControl::Closed; }, 15000))
             << bad.toStdString();
