@@ -590,6 +590,12 @@ void MpvWindowsMediaControl::mpvEvent(const mpv_event& event)
         if ((event.reply_userdata & kKindMask) == kReplySeek && event.error < 0) {
             if (const auto next = seeks_.finished()) sendSeek(*next);
         }
+        // A load the engine refused outright never starts a file.
+        if ((event.reply_userdata & kKindMask) == kReplyLoad && event.error < 0) {
+            if (startsPending_ > 0) --startsPending_;
+            if ((event.reply_userdata >> kGenerationShift) == generation_ && openState_ == OpenOpening)
+                fail(QString::fromUtf8(mpv_error_string(event.error)) + QLatin1Char('.'));
+        }
         break;
     default:
         break;
