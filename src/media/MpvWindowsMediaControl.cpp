@@ -167,7 +167,9 @@ void MpvWindowsMediaControl::Open(const QString& pathOrUrl)
     }
     setPlayState(Waiting);
     wantPlaying_ = true;
-    ++startsPending_;
+    loadEntry_ = -1;
+    loadedEntry_ = -1;
+    failedEntry_ = -1;
     session_.setFlag("pause", false);
     session_.command({"loadfile", pathOrUrl.toUtf8(), "replace"}, kReplyLoad | (generation_ << kGenerationShift));
 }
@@ -552,26 +554,24 @@ void MpvWindowsMediaControl::mpvFrameReady()
     if (!picture_.isEmpty()) view_->frameReady();
 }
 
+// Each load becomes a playlist entry with an id; the engine may skip starting an entry that a
+// newer load replaced at once, so files are matched to the newest load by that id.
 void MpvWindowsMediaControl::mpvEvent(const mpv_event& event)
 {
     switch (event.event_id) {
     case MPV_EVENT_START_FILE:
-        if (startsPending_ > 0) --startsPending_;
+        startedEntry_ = static_cast<const mpv_event_start_file*>(event.data)->playlist_entry_id;
         break;
     case MPV_EVENT_FILE_LOADED:
-        if (startsPending_ > 0 || openState_ != OpenOpening) break;  // an earlier file
-        {
-            const uint64_t gen = generation_ << kGenerationShift;
-            session_.getNode("duration", kReplyDuration | gen);
-            session_.getNode("track-list", kReplyTracks | gen);
-            session_.getNode("metadata", kReplyTags | gen);
-            session_.getNode("file-size", kReplyFileSize | gen);  // last: its answer completes the open
-        }
+        loadedEntry_ = startedEntry_;
+        gatherClipIfLoaded();
         break;
     case MPV_EVENT_END_FILE: {
         const auto* end = static_cast<const mpv_event_end_file*>(event.data);
-        if (end->reason == MPV_END_FILE_REASON_ERROR && startsPending_ == 0 && openState_ != OpenClosed)
-            fail(QString::fromUtf8(mpv_error_string(end->error)) + QLatin1Char('.'));
+        if (end->reason != MPV_END_FILE_REASON_ERROR) break;
+        failedEntry_ = end->playlist_entry_id;
+        failedError_ = end->error;
+        failIfLoadFailed();
         break;
     }
     case MPV_EVENT_PLAYBACK_RESTART:
@@ -587,19 +587,46 @@ void MpvWindowsMediaControl::mpvEvent(const mpv_event& event)
         break;
     }
     case MPV_EVENT_COMMAND_REPLY:
-        if ((event.reply_userdata & kKindMask) == kReplySeek && event.error < 0) {
-            if (const auto next = seeks_.finished()) sendSeek(*next);
-        }
-        // A load the engine refused outright never starts a file.
-        if ((event.reply_userdata & kKindMask) == kReplyLoad && event.error < 0) {
-            if (startsPending_ > 0) --startsPending_;
-            if ((event.reply_userdata >> kGenerationShift) == generation_ && openState_ == OpenOpening)
-                fail(QString::fromUtf8(mpv_error_string(event.error)) + QLatin1Char('.'));
-        }
+        onCommandReply(event.reply_userdata, static_cast<const mpv_event_command*>(event.data), event.error);
         break;
     default:
         break;
     }
+}
+
+void MpvWindowsMediaControl::onCommandReply(uint64_t id, const mpv_event_command* reply, int error)
+{
+    if ((id & kKindMask) == kReplySeek && error < 0) {
+        if (const auto next = seeks_.finished()) sendSeek(*next);
+    }
+    if ((id & kKindMask) != kReplyLoad || (id >> kGenerationShift) != generation_) return;
+    if (error < 0) {
+        // A load the engine refused outright never starts a file.
+        if (openState_ == OpenOpening) fail(QString::fromUtf8(mpv_error_string(error)) + QLatin1Char('.'));
+        return;
+    }
+    const QVariantMap result = MpvSession::toVariant(reply->result).toMap();
+    loadEntry_ = result.value(QStringLiteral("playlist_entry_id"), -1).toLongLong();
+    gatherClipIfLoaded();
+    failIfLoadFailed();
+}
+
+void MpvWindowsMediaControl::gatherClipIfLoaded()
+{
+    if (openState_ != OpenOpening || loadEntry_ < 0 || loadedEntry_ != loadEntry_) return;
+    loadedEntry_ = -1;  // gather once
+    const uint64_t gen = generation_ << kGenerationShift;
+    session_.getNode("duration", kReplyDuration | gen);
+    session_.getNode("track-list", kReplyTracks | gen);
+    session_.getNode("metadata", kReplyTags | gen);
+    session_.getNode("file-size", kReplyFileSize | gen);  // last: its answer completes the open
+}
+
+void MpvWindowsMediaControl::failIfLoadFailed()
+{
+    if (openState_ == OpenClosed || loadEntry_ < 0 || failedEntry_ != loadEntry_) return;
+    failedEntry_ = -1;
+    fail(QString::fromUtf8(mpv_error_string(failedError_)) + QLatin1Char('.'));
 }
 
 void MpvWindowsMediaControl::onReply(uint64_t id, const mpv_node* node, int error)

@@ -86,6 +86,9 @@ private:
 
     void onPropertyChange(const mpv_event_property& prop, uint64_t id);
     void onReply(uint64_t id, const mpv_node* node, int error);
+    void onCommandReply(uint64_t id, const mpv_event_command* reply, int error);
+    void gatherClipIfLoaded();
+    void failIfLoadFailed();
     void finishOpen();
     void fail(const QString& reason);
     void endOfPlay();
@@ -117,7 +120,12 @@ private:
     SeekCoalescer seeks_;
     bool wantPlaying_ = true;
     uint64_t generation_ = 0;
-    int startsPending_ = 0;
+    // Playlist entry ids: of the newest load, of the file started and loaded last, of a failure.
+    int64_t loadEntry_ = -1;
+    int64_t startedEntry_ = -1;
+    int64_t loadedEntry_ = -1;
+    int64_t failedEntry_ = -1;
+    int failedError_ = 0;
 
     // Gathered between the file being loaded and the clip being reported open.
     QVariant pendingTracks_, pendingTags_;

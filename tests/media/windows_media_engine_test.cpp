@@ -194,3 +194,15 @@ TEST(WindowsMediaEngine, DisplayOptionsShowAndHideTheControlsOwnBar)
     EXPECT_TRUE(e.wmp->findChild<QWidget*>(QStringLiteral("statusLine"))->isVisible());
     EXPECT_LT(e.wmp->view().height(), e.wmp->height());
 }
+
+TEST(WindowsMediaEngine, AnOpenReplacedAtOnceLeavesTheNewerClipOpen)
+{
+    Engine e;
+    QSignalSpy errors(e.wmp, &WindowsMediaControl::Error);
+    e.wmp->Open(clips::wavTone2s());
+    e.wmp->Open(clips::wmvBars3s());  // before the first one has even started
+    ASSERT_TRUE(waitFor([&] { return e.wmp->OpenState() == WindowsMediaControl::OpenOpen; }, 15000));
+    EXPECT_EQ(e.wmp->FileName(), clips::wmvBars3s());
+    EXPECT_EQ(e.wmp->PictureWidth(), 320);
+    EXPECT_TRUE(errors.isEmpty());
+}
