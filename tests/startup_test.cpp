@@ -251,4 +251,9 @@ TEST(RemoteControl, IsCreatedHiddenWithItsButtonsAndTimers)
     EXPECT_FALSE(p.Ff->enabled());
     EXPECT_FALSE(p.Re->enabled());
     EXPECT_FALSE(p.Scanning);
+    // Tab order by tab index: Volume +, Volume -, Play, Fast Forward, Rewind, Stop, Mute, Pause.
+    EXPECT_EQ(p.Vol1->nextInFocusChain(), p.Volume2);
+    EXPECT_EQ(p.Volume2->nextInFocusChain(), p.Un1);
+    EXPECT_EQ(p.Un1->nextInFocusChain(), p.Command4);
+    EXPECT_EQ(p.Mute1->nextInFocusChain(), p.Un2);
 }

@@ -73,9 +73,7 @@ frmSplash::frmSplash(Application& app) : Form(app, "frmSplash", forms::Border::N
     Text1 = makeControl<QLineEdit>(Frame1, "Text1", -2160, 240, 8295, 285, tr("ZelPlayer Plus start-up"));
     Text1->setVisible(false);
 
-    QWidget::setTabOrder(Command1, Text1);
-    QWidget::setTabOrder(Text1, Option1);
-    QWidget::setTabOrder(Option1, Option2);
+    forms::setTabOrder({Command1, Text1, Option1, Option2});
 
     on(Option1, &forms::OptionButton::Click, &frmSplash::Option1_Click);
     on(Option2, &forms::OptionButton::Click, &frmSplash::Option2_Click);

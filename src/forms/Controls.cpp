@@ -126,6 +126,15 @@ TextBox::TextBox(const QString& text, QWidget* parent) : QPlainTextEdit(text, pa
     connect(this, &QPlainTextEdit::textChanged, this, &TextBox::Change);
 }
 
+void setTabOrder(std::initializer_list<QWidget*> order)
+{
+    QWidget* previous = nullptr;
+    for (QWidget* w : order) {
+        if (previous) QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
+}
+
 void useDesignFont()
 {
     QFont font(QStringLiteral("Arial"));

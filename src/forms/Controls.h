@@ -129,6 +129,9 @@ signals:
     void Change();
 };
 
+// Tab order: the controls in the order the Tab key visits them.
+void setTabOrder(std::initializer_list<QWidget*> order);
+
 // The windows are laid out for an 8.25 pt sans-serif face; captions fit only in it.
 void useDesignFont();
 

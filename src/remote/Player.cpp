@@ -38,8 +38,7 @@ Player::Player(Application& app) : Form(app, "Player", forms::Border::FixedToolW
     Re = new forms::FormTimer("Re", 10, false, this);
 
     // Tab order by tab index.
-    QWidget* order[] = {Vol1, Volume2, Un1, Command4, Command3, Stop1, Mute1, Un2};
-    for (size_t i = 0; i + 1 < std::size(order); ++i) QWidget::setTabOrder(order[i], order[i + 1]);
+    forms::setTabOrder({Vol1, Volume2, Un1, Command4, Command3, Stop1, Mute1, Un2});
 
     on(Un1, &QPushButton::clicked, &Player::Un1_Click);
     on(Un2, &QPushButton::clicked, &Player::Un2_Click);

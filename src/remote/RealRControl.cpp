@@ -27,8 +27,7 @@ RealRControl::RealRControl(Application& app) : Form(app, "RealRControl", forms::
     Command6 = button("Command6", tr("Mute"), 1680, 480, &RealRControl::Command6_Click);
     Command9 = button("Command9", tr("Pause"), 0, 0, &RealRControl::Command9_Click);
     Command8 = button("Command8", tr("Unmute"), 1680, 480, &RealRControl::Command8_Click);
-    QWidget* order[] = {Command1, Command2, Command3, Command4, Command5, Command6, Command7, Command9, Command8};
-    for (size_t i = 0; i + 1 < std::size(order); ++i) QWidget::setTabOrder(order[i], order[i + 1]);
+    forms::setTabOrder({Command1, Command2, Command3, Command4, Command5, Command6, Command7, Command9, Command8});
 }
 
 RealAudioControl& RealRControl::engine() { return *app_.forms().get<frmMain>().RealAudio1; }

@@ -21,8 +21,7 @@ Addit2::Addit2(Application& app) : Form(app, "Addit2", forms::Border::FixedToolW
     Command1 = makeControl<forms::CommandButton>(client(), "Command1", 2520, 480, 1575, 495, tr("Ok"));
     Command2 = makeControl<forms::CommandButton>(client(), "Command2", 4320, 480, 1575, 495, tr("Cancel"));
     setCancelButton(Command2);
-    QWidget::setTabOrder(Text1, Command1);
-    QWidget::setTabOrder(Command1, Command2);
+    forms::setTabOrder({Text1, Command1, Command2});
     on(Command1, &QPushButton::clicked, &Addit2::Command1_Click);
     on(Command2, &QPushButton::clicked, &Addit2::Command2_Click);
 }

@@ -25,8 +25,7 @@ Aud1::Aud1(Application& app) : Form(app, "Aud1", forms::Border::FixedToolWindow)
     Text1->setAccessibleName(Label1->text());
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setCancelButton(Command2);
-    QWidget* order[] = {Command1, Command2, Command3, Text1, Text2};
-    for (size_t i = 0; i + 1 < std::size(order); ++i) QWidget::setTabOrder(order[i], order[i + 1]);
+    forms::setTabOrder({Command1, Command2, Command3, Text1, Text2});
     on(Command1, &QPushButton::clicked, &Aud1::Command1_Click);
     on(Command2, &QPushButton::clicked, &Aud1::Command2_Click);
 }

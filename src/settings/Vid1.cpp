@@ -62,6 +62,8 @@ Vid1::Vid1(Application& app) : Form(app, "Vid1", forms::Border::FixedToolWindow)
     Command2 = makeControl<forms::CommandButton>(Frame1, "Command2", 2640, 4320, 855, 495, tr("Cancel"));
     Command3 = makeControl<forms::CommandButton>(Frame1, "Command3", 3600, 4320, 855, 495, tr("Apply"));
     setCancelButton(Command2);
+    forms::setTabOrder({Command1, Command2, Command3, Option1, Option2, Option5, Option6, Check1, Check2, Option9,
+                        Option10, Option3, Option4, Text1, Text2, Option7, Option8, Option11, Option12});
     Frame2->lower();  // drawn behind the zoom options
     Frame4->lower();  // and behind Check2
 
