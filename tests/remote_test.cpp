@@ -18,15 +18,7 @@ namespace {
 struct Remote : Started {
     Player& p = form<Player>();
     Vid1& v = form<Vid1>();
-    Remote()
-    {
-        Clip c;
-        c.duration = 30;
-        c.width = 320;
-        c.height = 240;
-        openClip("/v.wmv", c);
-        screen().calls.clear();
-    }
+    Remote() { openVideo("/v.wmv", 30); }
     bool shows(QPushButton* b) { return b->isVisibleTo(&p); }
 };
 

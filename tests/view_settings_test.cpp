@@ -15,15 +15,7 @@ using Clip = FakeWindowsMediaControl::Clip;
 namespace {
 
 struct Viewing : Started {
-    Viewing()
-    {
-        Clip c;
-        c.duration = 60;
-        c.width = 320;
-        c.height = 240;
-        openClip("/v.wmv", c);
-        screen().calls.clear();
-    }
+    Viewing() { openVideo("/v.wmv", 60); }
     std::vector<forms::MenuItem*> group()
     {
         frmMain& m = main();

@@ -27,4 +27,16 @@ struct Started : TestApp {
         main().mnufileopen->trigger();
         settle();
     }
+
+    // A 320x240 video clip of the given length, opened through the menu; the engine's call log
+    // starts empty afterwards.
+    void openVideo(const QString& name, double seconds)
+    {
+        FakeWindowsMediaControl::Clip c;
+        c.duration = seconds;
+        c.width = 320;
+        c.height = 240;
+        openClip(name, c);
+        screen().calls.clear();
+    }
 };
