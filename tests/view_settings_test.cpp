@@ -10,8 +10,6 @@
 #include "settings/Vid1.h"
 #include "support/Started.h"
 
-using Clip = FakeWindowsMediaControl::Clip;
-
 namespace {
 
 struct Viewing : Started {
