@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
-  libmpv-dev
+  libmpv-dev libavcodec-dev
   libgtest-dev
   ffmpeg
   xvfb xauth x11-utils imagemagick
