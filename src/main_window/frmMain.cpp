@@ -221,13 +221,13 @@ void frmMain::connectEngines()
     on(screenAndAudio, &WindowsMediaControl::MouseDown, &frmMain::screenAndAudio_MouseEvent);
     on(screenAndAudio, &WindowsMediaControl::NewStream, &frmMain::screenAndAudio_NewStream);
     connect(screenAndAudio, &WindowsMediaControl::Error, this,
-            [this](const QString& d) { run([&] { screenAndAudio_Error(d); }); });
+            [this](const QString& d) { run([&] { engine_Error(d); }); });
     on(RealAudio1, &RealAudioControl::RealTwoTextEvent, &frmMain::RealAudio1_RealTwoTextEvent);
     on(RealAudio1, &RealAudioControl::RealNoArgumentEvent, &frmMain::RealAudio1_RealNoArgumentEvent);
     on(RealAudio1, &RealAudioControl::RealTwoNumberEvent, &frmMain::RealAudio1_RealTwoNumberEvent);
     on(RealAudio1, &RealAudioControl::RealOneTextEvent, &frmMain::RealAudio1_RealOneTextEvent);
     connect(RealAudio1, &RealAudioControl::Error, this,
-            [this](const QString& d) { run([&] { RealAudio1_Error(d); }); });
+            [this](const QString& d) { run([&] { engine_Error(d); }); });
 }
 
 void frmMain::Form_Load() { sbStatusBar->setVisible(true); }

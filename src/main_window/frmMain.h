@@ -57,14 +57,14 @@ public:
     void screenAndAudio_PositionChange();
     void screenAndAudio_MouseEvent();
     void screenAndAudio_NewStream();
-    void screenAndAudio_Error(const QString& description);
 
     // Real engine events.
     void RealAudio1_RealTwoTextEvent();
     void RealAudio1_RealNoArgumentEvent();
     void RealAudio1_RealTwoNumberEvent();
     void RealAudio1_RealOneTextEvent();
-    void RealAudio1_Error(const QString& description);
+    // Either engine could not open or play its clip.
+    void engine_Error(const QString& description);
 
     // The engine that loaded a clip last is drawn in front: the Real picture's box comes over the
     // picture boxes and the Windows-media picture, or goes back to its place behind them.

@@ -148,8 +148,6 @@ void frmMain::screenAndAudio_NewStream()
     if (p1 - 0.1 == p2) screenAndAudio->Stop();
 }
 
-void frmMain::screenAndAudio_Error(const QString& description) { app_.messages().show(this, description); }
-
 void frmMain::RealAudio1_RealTwoTextEvent()
 {
     // The fixed default sound exists only on the desktop the program was first made for; where
@@ -195,4 +193,4 @@ void frmMain::RealAudio1_RealOneTextEvent()
                                              QStringLiteral(" x ") + numText(RealAudio1->GetClipHeight()));
 }
 
-void frmMain::RealAudio1_Error(const QString& description) { app_.messages().show(this, description); }
+void frmMain::engine_Error(const QString& description) { app_.messages().show(this, description); }

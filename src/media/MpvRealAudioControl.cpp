@@ -7,6 +7,7 @@
 #include "media/MediaError.h"
 #include "media/MpvWindowsMediaControl.h"
 #include "media/RamFile.h"
+#include "media/VolumeScale.h"
 
 MpvRealAudioControl::MpvRealAudioControl(const MpvOptions& options, QWidget* parent)
     : RealAudioControl(parent), engine_(new MpvWindowsMediaControl(options, this))
@@ -63,9 +64,7 @@ void MpvRealAudioControl::StopClip()
 void MpvRealAudioControl::SetVolume(short volume)
 {
     volume_ = std::clamp<int>(volume, 0, 100);
-    const int hundredthsDb =
-        volume_ == 0 ? -10000 : std::max(-10000, static_cast<int>(std::lround(6000.0 * std::log10(volume_ / 100.0))));
-    engine_->setVolume(hundredthsDb);
+    engine_->setVolume(volume_scale::hundredthsDbFromPercent(volume_));
 }
 
 void MpvRealAudioControl::SetMute(bool on) { engine_->setMute(on); }

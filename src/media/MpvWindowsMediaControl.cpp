@@ -11,6 +11,10 @@
 #include "media/MediaError.h"
 #include "media/TransportBar.h"
 #include "media/VideoView.h"
+#include "media/VolumeScale.h"
+
+using volume_scale::hundredthsDbFromPercent;
+using volume_scale::percentFromHundredthsDb;
 
 namespace {
 
@@ -37,14 +41,6 @@ constexpr qint64 kBytesPerPacket = 1024;
 
 // Positions and lengths are reported to the millisecond.
 double toMilliseconds(double seconds) { return std::round(seconds * 1000.0) / 1000.0; }
-
-double mpvVolumeFromHundredthsDb(int v) { return 100.0 * std::pow(10.0, v / 6000.0); }
-
-int hundredthsDbFromPercent(int percent)
-{
-    if (percent <= 0) return -10000;
-    return std::max(-10000, static_cast<int>(std::lround(6000.0 * std::log10(percent / 100.0))));
-}
 
 QString timeText(double seconds)
 {
@@ -106,16 +102,10 @@ MpvWindowsMediaControl::MpvWindowsMediaControl(const MpvOptions& options, QWidge
     session_.observe("dheight", MPV_FORMAT_INT64, kObsDisplayHeight);
     session_.observe("cache-buffering-state", MPV_FORMAT_INT64, kObsBuffering);
 
-    connect(view_, &VideoView::mouseMoved, this, [this](int b, int s, int x, int y) {
-        refreshPacketCount();
-        emit MouseMove(b, s, x, y);
-    });
-    connect(view_, &VideoView::mousePressed, this, [this](int b, int s, int x, int y) {
-        refreshPacketCount();
-        emit MouseDown(b, s, x, y);
-    });
+    connect(view_, &VideoView::mouseMoved, this, &WindowsMediaControl::MouseMove);
+    connect(view_, &VideoView::mousePressed, this, &WindowsMediaControl::MouseDown);
     connect(view_, &VideoView::doubleClicked, this, [this] {
-        if (displaySize_ == 3) setDisplaySize(displaySizeBeforeFullScreen_);
+        if (displaySize_ == 3) leaveFullScreenToPreviousSize();
         else if (allowSizeChange_ && !picture_.isEmpty()) setDisplaySize(3);
     });
     connect(view_, &VideoView::contextMenuWanted, this, &MpvWindowsMediaControl::showSizeMenu);
@@ -305,7 +295,7 @@ void MpvWindowsMediaControl::setVolume(int hundredthsDb)
     if (hundredthsDb < -10000 || hundredthsDb > 0)
         throw MediaError("The volume must lie between -10000 and 0.");
     volume_ = hundredthsDb;
-    session_.setDouble("volume", mpvVolumeFromHundredthsDb(volume_));
+    session_.setDouble("volume", percentFromHundredthsDb(volume_));
     updateBar();
 }
 
@@ -366,9 +356,7 @@ void MpvWindowsMediaControl::setEnableFullScreenControls(bool on)
 
 void MpvWindowsMediaControl::enterFullScreen()
 {
-    auto* window = new FullScreenWindow([this] {
-        if (displaySize_ == 3) setDisplaySize(displaySizeBeforeFullScreen_);
-    });
+    auto* window = new FullScreenWindow([this] { leaveFullScreenToPreviousSize(); });
     fullScreen_ = window;
     window->onResize = [this] { relayout(); };
     view_->setParent(window);
@@ -383,6 +371,11 @@ void MpvWindowsMediaControl::enterFullScreen()
     window->raise();
     window->activateWindow();
     window->setFocus();
+}
+
+void MpvWindowsMediaControl::leaveFullScreenToPreviousSize()
+{
+    if (displaySize_ == 3) setDisplaySize(displaySizeBeforeFullScreen_);
 }
 
 void MpvWindowsMediaControl::leaveFullScreen()
@@ -454,7 +447,7 @@ void MpvWindowsMediaControl::updateBar()
     if (bar_->isHidden()) return;  // brought up to date when it is shown again
     bar_->setPlaying(playState_ == Playing);
     bar_->setPosition(position_, info_.duration);
-    bar_->setVolumePercent(static_cast<int>(std::lround(mpvVolumeFromHundredthsDb(volume_))));
+    bar_->setVolumePercent(static_cast<int>(std::lround(percentFromHundredthsDb(volume_))));
     static const char* const names[] = {"Stopped", "Paused", "Playing", "Waiting", "", "", "Ready"};
     const QString state = tr(names[std::clamp(playState_, 0, 6)]);
     if (!statusText_.isEmpty()) {

@@ -103,6 +103,8 @@ private:
     void updateBar();
     void enterFullScreen();
     void leaveFullScreen();
+    // Esc or a double-click in full screen: back to the size chosen before it.
+    void leaveFullScreenToPreviousSize();
     void showSizeMenu(QPoint globalPos);
 
     MpvSession session_;
