@@ -7,6 +7,7 @@
 
 #include "app/Application.h"
 #include "forms/Controls.h"
+#include "forms/NumberText.h"
 
 using forms::makeControl;
 
@@ -47,4 +48,11 @@ Pro1::Pro1(Application& app) : Form(app, "Pro1", forms::Border::FixedToolWindow)
     Ok2 = makeControl<forms::CommandButton>(client(), "Ok2", 3600, 6120, 975, 495, tr("Ok"));
     Ok2->raise();
     on(Ok2, &QPushButton::clicked, &Pro1::Ok2_Click);
+}
+
+void Pro1::showDataRate(long bitsPerSecond)
+{
+    Label4->setText(bitsPerSecond == 0 ? QStringLiteral("Data Rate: Unknown")
+                                       : QStringLiteral("Data Rate: ") + forms::numText(bitsPerSecond / 1000.0) +
+                                             QStringLiteral(" kilobits"));
 }

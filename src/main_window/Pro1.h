@@ -17,6 +17,9 @@ public:
 
     void Ok2_Click() { Hide(); }
 
+    // The data-rate line: "Data Rate: Unknown" for 0, else the rate in kilobits.
+    void showDataRate(long bitsPerSecond);
+
     QFrame* Frame1;
     QLabel* Label1;
     QLabel* Label13;

@@ -74,6 +74,9 @@ public:
     // off for a clip without picture and on otherwise.
     void updateZoomForPicture();
 
+    // The position line: "<position> \ <length> Seconds".
+    void showPositionLine();
+
     // Shows every second position change in the status box (the position toggle).
     bool positionToggle = false;
 

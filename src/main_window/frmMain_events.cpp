@@ -41,8 +41,7 @@ void frmMain::screenAndAudio_OpenStateChange()
     p.Label1->setText(QStringLiteral("Location: ") + fileName);
     p.Label11->setText(QStringLiteral("ZelPlayer ID: ") + wmp.PlayerId());
     Label4->setText(QStringLiteral(" \\ ") + numText(wmp.Duration()) + QStringLiteral(" Seconds"));
-    if (wmp.DataRate() == 0) p.Label4->setText(QStringLiteral("Data Rate: Unknown"));
-    else p.Label4->setText(QStringLiteral("Data Rate: ") + numText(wmp.DataRate() / 1000.0) + QStringLiteral(" kilobits"));
+    p.showDataRate(wmp.DataRate());
     p.Label5->setText(QStringLiteral("Creation Date: ") + forms::dateTimeText(lastChange(fileName)));
     p.Label7->setText(QStringLiteral("Dimensions: ") + numText(wmp.PictureHeight()) + QStringLiteral(" x ") +
                       numText(wmp.PictureWidth()));
@@ -117,12 +116,17 @@ void frmMain::screenAndAudio_PlayStateChange()
     mnuviewzoom->setEnabled(!stopped);
 }
 
+void frmMain::showPositionLine()
+{
+    Label4->setText(numText(screenAndAudio->CurrentPosition()) + QStringLiteral(" \\ ") +
+                    numText(screenAndAudio->Duration()) + QStringLiteral(" Seconds"));
+}
+
 void frmMain::screenAndAudio_PositionChange()
 {
     app_.forms().get<Pro1>().Label3->setText(QStringLiteral("Packets Recieved: ") +
                                              numText(screenAndAudio->PacketsReceived()));
-    Label4->setText(numText(screenAndAudio->CurrentPosition()) + QStringLiteral(" \\ ") +
-                    numText(screenAndAudio->Duration()) + QStringLiteral(" Seconds"));
+    showPositionLine();
     if (positionToggle) {
         Label2->setVisible(true);
         Label2->clear();

@@ -6,7 +6,6 @@
 #include <exception>
 
 #include "app/Application.h"
-#include "forms/NumberText.h"
 #include "forms/Twips.h"
 #include "main_window/Pro1.h"
 #include "main_window/frmMain.h"
@@ -75,10 +74,7 @@ void Player::Un1_Click()
     main.Label2->setVisible(true);
     Pro1& props = app_.forms().get<Pro1>();
     props.ProgressBar1->setValue(wmp.BufferingProgress());
-    const long rate = wmp.DataRate();
-    props.Label4->setText(rate == 0 ? QStringLiteral("Data Rate: Unknown")
-                                    : QStringLiteral("Data Rate: ") + forms::numText(rate / 1000.0) +
-                                          QStringLiteral(" kilobits"));
+    props.showDataRate(wmp.DataRate());
     Un1->setEnabled(true);
     if (wmp.PlayState() == WindowsMediaControl::Playing) {
         Un1->setVisible(false);
@@ -87,8 +83,7 @@ void Player::Un1_Click()
         showPlay();
     }
     main.mnuviewzoom->setEnabled(true);
-    main.Label4->setText(forms::numText(wmp.CurrentPosition()) + QStringLiteral(" \\ ") +
-                         forms::numText(wmp.Duration()) + QStringLiteral(" Seconds"));
+    main.showPositionLine();
     main.mnuviewfullscreen->setEnabled(true);
 }
 
