@@ -74,6 +74,9 @@ public:
     // off for a clip without picture and on otherwise.
     void updateZoomForPicture();
 
+    // Input back to the media control, this window and the remote, after a settings dialog.
+    void giveInputBack();
+
     // The position line: "<position> \ <length> Seconds".
     void showPositionLine();
 

@@ -47,6 +47,13 @@ void frmMain::mnuviewstatusbar_Click()
     app_.forms().get<PlaySet>().Command3->setEnabled(false);
 }
 
+void frmMain::giveInputBack()
+{
+    screenAndAudio->setEnabled(true);
+    setEnabled(true);
+    app_.forms().get<Player>().setEnabled(true);
+}
+
 void frmMain::mnuviewvideosettings_Click()
 {
     Vid1& v = app_.forms().get<Vid1>();

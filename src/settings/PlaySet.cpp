@@ -120,24 +120,16 @@ void PlaySet::Option2_Click()
     Command3->setEnabled(true);
 }
 
-void PlaySet::giveInputBack()
-{
-    frmMain& main = app_.forms().get<frmMain>();
-    main.screenAndAudio->setEnabled(true);
-    main.setEnabled(true);
-    app_.forms().get<Player>().setEnabled(true);
-}
-
 void PlaySet::Command1_Click()
 {
     Hide();
-    giveInputBack();
+    app_.forms().get<frmMain>().giveInputBack();
 }
 
 void PlaySet::Command2_Click()
 {
     Unload();
-    giveInputBack();
+    app_.forms().get<frmMain>().giveInputBack();
 }
 
 void PlaySet::Command3_Click()

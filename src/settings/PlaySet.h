@@ -38,7 +38,5 @@ public:
     QPushButton* Command3;
 
 private:
-    void giveInputBack();
-
     Application& app_;
 };

@@ -8,7 +8,6 @@
 #include "app/Application.h"
 #include "main_window/frmMain.h"
 #include "media/WindowsMediaControl.h"
-#include "remote/Player.h"
 
 using forms::makeControl;
 using forms::OptionButton;
@@ -100,28 +99,21 @@ void Vid1::setCustomSpeedBox(forms::TextBox* box, bool custom)
     forms::setBackColor(box, custom ? forms::kWhite : forms::kSysMenuBar);
 }
 
-void Vid1::giveInputBack()
-{
-    app_.forms().get<Player>().setEnabled(true);
-    app_.forms().get<frmMain>().setEnabled(true);
-    app_.forms().get<frmMain>().screenAndAudio->setEnabled(true);
-}
-
 void Vid1::Command1_Click()
 {
     Hide();
-    giveInputBack();
+    app_.forms().get<frmMain>().giveInputBack();
 }
 
 void Vid1::Command2_Click()
 {
     Hide();
-    giveInputBack();
+    app_.forms().get<frmMain>().giveInputBack();
 }
 
 void Vid1::Command3_Click()
 {
-    giveInputBack();
+    app_.forms().get<frmMain>().giveInputBack();
     frmMain& main = app_.forms().get<frmMain>();
     // Zoom options and the display size and menu item each stands for.
     const std::tuple<OptionButton*, int, forms::MenuItem*> zooms[] = {

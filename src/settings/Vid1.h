@@ -55,7 +55,6 @@ private:
     void enableApply();
     // A speed group's custom text box is editable (white) only with "Custom Speed:".
     void setCustomSpeedBox(forms::TextBox* box, bool custom);
-    void giveInputBack();
 
     Application& app_;
 };
