@@ -91,7 +91,7 @@ private:
 
 MpvWindowsMediaControl::MpvWindowsMediaControl(const MpvOptions& options, QWidget* parent)
     : WindowsMediaControl(parent),
-      session_(options, *this, this),
+      session_(options, *this),
       view_(new VideoView(session_, this)),
       bar_(new TransportBar(this))
 {
