@@ -130,14 +130,35 @@ TEST(RemoteVolume, StepsOf250WithButtonsAtTheEnds)
     EXPECT_EQ(r.main().Label3->text(), QStringLiteral("Volume Down"));
     EXPECT_TRUE(r.p.Vol1->isEnabled());
 
-    r.p.Volume2->setEnabled(true);
-    r.p.Mute1->setEnabled(true);
-    r.screen().setVolume(-5800);
-    r.p.Volume2->click();
-    EXPECT_EQ(r.screen().Volume(), -6050);
-    EXPECT_TRUE(r.p.Volume2->isEnabled());
-    EXPECT_TRUE(r.p.Mute1->isEnabled());
     EXPECT_TRUE(r.form<PlaySet>().Command3->isEnabled());
+}
+
+// A volume between the steps (the audio configuration sets -200 or -5800) still reaches either
+// end, and the button of that end goes off there.
+TEST(RemoteVolume, StepsFromBetweenTheStepsStopAtTheEnds)
+{
+    struct Case {
+        int start;
+        bool up;
+        int expected;
+        bool upEnabled, downEnabled;
+    };
+    const Case cases[] = {
+        {-200, true, 0, false, true},      {-5800, false, -6000, true, false},
+        {-300, true, -50, true, true},     {-5700, false, -5950, true, true},
+        {0, true, 0, false, true},         {-6000, false, -6000, true, false},
+    };
+    for (const Case& c : cases) {
+        Remote r;
+        r.p.Vol1->setEnabled(true);
+        r.p.Volume2->setEnabled(true);
+        r.screen().setVolume(c.start);
+        (c.up ? r.p.Vol1 : r.p.Volume2)->click();
+        EXPECT_EQ(r.screen().Volume(), c.expected) << c.start;
+        EXPECT_EQ(r.p.Vol1->isEnabled(), c.upEnabled) << c.start;
+        EXPECT_EQ(r.p.Volume2->isEnabled(), c.downEnabled) << c.start;
+        EXPECT_TRUE(r.messages.shown.empty()) << c.start;
+    }
 }
 
 TEST(RemoteVolume, MuteThenVolumeUpUnmutesButKeepsTheCaption)

@@ -310,3 +310,61 @@ TEST(AudioConfiguration, PlayStateOptionsDriveTheRewindBox)
     EXPECT_EQ(v.form<PlaySet>().Slider2->value(), 0);
     EXPECT_TRUE(v.form<PlaySet>().Command3->isEnabled());
 }
+
+// The close box of each configuration window ends it as its own button does: the media control
+// gets its input back, and the video configuration keeps the speed the remote's timers read.
+TEST(ConfigurationWindows, CloseBoxEndsTheWindowAsItsButtonDoes)
+{
+    {
+        Viewing v;
+        v.main().mnuviewzelplayerplussettings->trigger();
+        EXPECT_FALSE(v.main().screenAndAudio->isEnabled());
+        v.form<PlaySet>().close();
+        settle();
+        EXPECT_TRUE(v.main().screenAndAudio->isEnabled());
+        EXPECT_FALSE(v.app.forms().isLoaded<PlaySet>());  // as Cancel leaves it
+    }
+    {
+        Viewing v;
+        v.main().mnuviewvideosettings->trigger();
+        v.form<Vid1>().Option11->setValue(true);
+        v.main().screenAndAudio->setEnabled(false);
+        v.form<Vid1>().close();
+        settle();
+        EXPECT_TRUE(v.main().screenAndAudio->isEnabled());
+        ASSERT_TRUE(v.app.forms().isLoaded<Vid1>());
+        EXPECT_FALSE(v.form<Vid1>().isVisible());
+        v.screen().scriptPosition(10);
+        v.form<Player>().Ff_Timer();
+        EXPECT_DOUBLE_EQ(v.screen().CurrentPosition(), 10.2);
+    }
+}
+
+// Custom speeds read with a point or the system's decimal separator; group separators are not
+// taken as part of the number.
+TEST(VideoConfiguration, CustomSpeedTakesThePointOrTheSystemSeparator)
+{
+    const QLocale before;
+    struct Case {
+        QLocale::Language language;
+        const char* text;
+        std::optional<double> step;
+    };
+    const Case cases[] = {
+        {QLocale::German, "2,5", 2.5}, {QLocale::German, "2.5", 2.5}, {QLocale::German, "1.500", 1.5},
+        {QLocale::English, "2.5", 2.5}, {QLocale::English, "2,5", std::nullopt}, {QLocale::French, "0,25", 0.25},
+        {QLocale::German, "", std::nullopt}, {QLocale::German, "zwei", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        QLocale::setDefault(QLocale(c.language));
+        Viewing v;
+        Vid1& w = v.form<Vid1>();
+        w.Option7->setValue(true);
+        w.Text2->setText(QString::fromLatin1(c.text));
+        w.Option4->setValue(true);
+        w.Text1->setText(QString::fromLatin1(c.text));
+        EXPECT_EQ(w.fastForwardStep(), c.step) << c.text << " " << QLocale().name().toStdString();
+        EXPECT_EQ(w.rewindStep(), c.step) << c.text;
+    }
+    QLocale::setDefault(before);
+}

@@ -179,7 +179,8 @@ void Form::run(const std::function<void()>& body)
 void Form::closeEvent(QCloseEvent* event)
 {
     event->accept();
-    Unload();
+    if (closeBoxButton_) emit closeBoxButton_->clicked();  // also when the button is disabled
+    else Unload();
 }
 
 void Form::resizeEvent(QResizeEvent* event)

@@ -127,6 +127,9 @@ public:
     // Enter presses the default button, Esc the cancel button.
     void setDefaultButton(QPushButton* button);
     void setCancelButton(QPushButton* button);
+    // The close box runs this button's handler instead of only unloading the window, so a
+    // window that locked others, or holds choices others read, ends as that button ends it.
+    void setCloseBoxButton(QPushButton* button) { closeBoxButton_ = button; }
 
     // Runs a handler body; a failure ends it and is reported in a message box, leaving the
     // window usable.
@@ -156,6 +159,7 @@ private:
     Environment& env_;
     QWidget* client_;
     QMenuBar* menuBar_ = nullptr;
+    QPushButton* closeBoxButton_ = nullptr;
     bool fixedSize_;
 };
 

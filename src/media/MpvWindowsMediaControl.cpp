@@ -9,12 +9,14 @@
 
 #include "forms/Product.h"
 #include "media/MediaError.h"
+#include "media/MediaTime.h"
 #include "media/TransportBar.h"
 #include "media/VideoView.h"
 #include "media/VolumeScale.h"
 
 using volume_scale::hundredthsDbFromPercent;
 using volume_scale::percentFromHundredthsDb;
+using media_time::toMilliseconds;
 
 namespace {
 
@@ -38,9 +40,6 @@ enum : uint64_t {
 constexpr uint64_t kKindMask = 0xFF;
 constexpr int kGenerationShift = 8;
 constexpr qint64 kBytesPerPacket = 1024;
-
-// Positions and lengths are reported to the millisecond.
-double toMilliseconds(double seconds) { return std::round(seconds * 1000.0) / 1000.0; }
 
 QString timeText(double seconds)
 {

@@ -3,12 +3,14 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <algorithm>
 #include <exception>
 
 #include "app/Application.h"
 #include "forms/Twips.h"
 #include "main_window/Pro1.h"
 #include "main_window/frmMain.h"
+#include "media/MediaTime.h"
 #include "media/WindowsMediaControl.h"
 #include "settings/PlaySet.h"
 #include "settings/Vid1.h"
@@ -149,7 +151,7 @@ void Player::Ff_Timer()
     WindowsMediaControl& wmp = engine();
     wmp.Stop();
     if (const auto step = app_.forms().get<Vid1>().fastForwardStep())
-        wmp.setCurrentPosition(wmp.CurrentPosition() + *step);
+        wmp.setCurrentPosition(media_time::toMilliseconds(wmp.CurrentPosition() + *step));
 }
 
 void Player::Re_Timer()
@@ -159,7 +161,7 @@ void Player::Re_Timer()
     wmp.Stop();
     if (wmp.CurrentPosition() >= 0.1) {
         if (const auto step = app_.forms().get<Vid1>().rewindStep())
-            wmp.setCurrentPosition(wmp.CurrentPosition() - *step);
+            wmp.setCurrentPosition(media_time::toMilliseconds(wmp.CurrentPosition() - *step));
     } else {
         wmp.Stop();
     }
@@ -177,6 +179,8 @@ void Player::Mute1_Click()
 }
 
 namespace {
+
+constexpr int kQuietest = -6000;  // the lowest volume the buttons step to
 
 // The volume buttons carry on past a step that fails (the engine refusing a value).
 template <class Step> void tryStep(Step&& step)
@@ -199,15 +203,17 @@ void Player::Vol1_Click()
     });
     tryStep([&] { app_.forms().get<PlaySet>().Command3->setEnabled(true); });
     tryStep([&] { wmp.setMute(false); });
+    // Steps end at 0: a volume set between the steps (-200 from the audio configuration) still
+    // reaches the top, and the button goes off on the step that gets there.
     tryStep([&] {
-        if (wmp.Volume() == -250) Vol1->setEnabled(false);
+        if (wmp.Volume() >= -250) Vol1->setEnabled(false);
     });
     tryStep([&] {
         Volume2->setEnabled(true);
         main.Label3->setVisible(true);
         main.Label3->setText(QStringLiteral("Volume Up"));
     });
-    tryStep([&] { wmp.setVolume(wmp.Volume() + 250); });
+    tryStep([&] { wmp.setVolume(std::min(0, wmp.Volume() + 250)); });
 }
 
 void Player::Volume2_Click()
@@ -220,9 +226,9 @@ void Player::Volume2_Click()
         main.Label3->setVisible(true);
         main.Label3->setText(QStringLiteral("Volume Down"));
     });
-    tryStep([&] { wmp.setVolume(wmp.Volume() - 250); });
+    tryStep([&] { wmp.setVolume(std::max(kQuietest, wmp.Volume() - 250)); });
     tryStep([&] {
-        if (wmp.Volume() == -6000) {
+        if (wmp.Volume() == kQuietest) {
             Volume2->setEnabled(false);
             Mute1->setEnabled(false);
         }

@@ -1,6 +1,5 @@
 #include "settings/Aud1.h"
 
-#include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -25,6 +24,7 @@ Aud1::Aud1(Application& app) : Form(app, "Aud1", forms::Border::FixedToolWindow)
     Text1->setAccessibleName(Label1->text());
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setCancelButton(Command2);
+    setCloseBoxButton(Command1);  // gives input back; otherwise the main window would stay locked
     forms::setTabOrder({Command1, Command2, Command3, Text1, Text2});
     on(Command1, &QPushButton::clicked, &Aud1::Command1_Click);
     on(Command2, &QPushButton::clicked, &Aud1::Command2_Click);
@@ -35,11 +35,4 @@ void Aud1::Command1_Click()
     app_.forms().get<frmMain>().setEnabled(true);
     app_.forms().get<Player>().setEnabled(true);
     Unload();
-}
-
-void Aud1::closeEvent(QCloseEvent* event)
-{
-    // The close box gives input back as Ok does; otherwise the main window would stay locked.
-    event->accept();
-    run([this] { Command1_Click(); });
 }

@@ -26,9 +26,6 @@ public:
     QPushButton* Command2;
     QPushButton* Command3;
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
 private:
     Application& app_;
 };

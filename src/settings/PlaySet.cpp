@@ -79,6 +79,7 @@ PlaySet::PlaySet(Application& app) : Form(app, "PlaySet", forms::Border::FixedTo
     Command2 = makeControl<forms::CommandButton>(c, "Command2", 2880, 4440, 855, 495, tr("Cancel"));
     Command3 = makeControl<forms::CommandButton>(c, "Command3", 3840, 4440, 855, 495, tr("Apply"));
     setCancelButton(Command2);
+    setCloseBoxButton(Command2);  // gives the media control its input back
     forms::setTabOrder({Command1, Command2, Command3, Slider1, Slider2, Option1, Option2, Option3});
 
     const auto enableApply = [this] { Command3->setEnabled(true); };

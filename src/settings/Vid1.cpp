@@ -1,6 +1,7 @@
 #include "settings/Vid1.h"
 
 #include <QGroupBox>
+#include <QLocale>
 #include <QPushButton>
 #include <cmath>
 #include <tuple>
@@ -14,11 +15,18 @@ using forms::OptionButton;
 
 namespace {
 
-// A custom step read as a floating-point number; an empty or non-numeric text gives none.
+// A custom step read as a floating-point number with a point or the system's decimal
+// separator; an empty or non-numeric text gives none.
 std::optional<double> customStep(const forms::TextBox* box)
 {
+    const QString text = box->text().trimmed();
     bool ok = false;
-    const double v = box->text().trimmed().toDouble(&ok);
+    double v = text.toDouble(&ok);
+    if (!ok) {
+        QLocale system;
+        system.setNumberOptions(QLocale::RejectGroupSeparator);
+        v = system.toDouble(text, &ok);
+    }
     if (!ok || !std::isfinite(v)) return std::nullopt;
     return v;
 }
@@ -61,6 +69,7 @@ Vid1::Vid1(Application& app) : Form(app, "Vid1", forms::Border::FixedToolWindow)
     Command2 = makeControl<forms::CommandButton>(Frame1, "Command2", 2640, 4320, 855, 495, tr("Cancel"));
     Command3 = makeControl<forms::CommandButton>(Frame1, "Command3", 3600, 4320, 855, 495, tr("Apply"));
     setCancelButton(Command2);
+    setCloseBoxButton(Command2);  // hides: the remote's timers read the speed choice afterwards
     forms::setTabOrder({Command1, Command2, Command3, Option1, Option2, Option5, Option6, Check1, Check2, Option9,
                         Option10, Option3, Option4, Text1, Text2, Option7, Option8, Option11, Option12});
     Frame2->lower();  // drawn behind the zoom options
