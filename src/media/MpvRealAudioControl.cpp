@@ -1,10 +1,10 @@
 #include "media/MpvRealAudioControl.h"
 
-#include <QFileInfo>
 #include <algorithm>
 #include <cmath>
 
 #include "media/MediaError.h"
+#include "media/MediaSource.h"
 #include "media/MpvWindowsMediaControl.h"
 #include "media/RamFile.h"
 #include "media/VolumeScale.h"
@@ -19,7 +19,7 @@ MpvRealAudioControl::MpvRealAudioControl(const MpvOptions& options, QWidget* par
     connect(engine_, &WindowsMediaControl::OpenStateChange, this,
             [this](int, int newState) { onOpenStateChange(newState); });
     connect(engine_, &WindowsMediaControl::EndOfStream, this, [this](int) { onEndOfStream(); });
-    connect(engine_, &WindowsMediaControl::Error, this, &RealAudioControl::Error);
+    connect(engine_, &WindowsMediaControl::Error, this, &MpvRealAudioControl::onEngineError);
 }
 
 void MpvRealAudioControl::resizeEvent(QResizeEvent* event)
@@ -31,9 +31,19 @@ void MpvRealAudioControl::resizeEvent(QResizeEvent* event)
 void MpvRealAudioControl::SetSource(const QString& path)
 {
     source_ = path;
-    entries_ = isRamFile(path) ? readRamFile(path) : QStringList{path};
-    if (isRamFile(path) && entries_.isEmpty()) {
-        entries_ = QStringList{QString()};  // an empty list opens nothing and says so
+    playWanted_ = false;
+    entryOpened_ = false;
+    firstFailure_.clear();
+    entries_ = QStringList{path};
+    if (isRamFile(path)) {
+        const RamList list = readRamFile(path);
+        entries_ = list.entries;
+        if (!list.problem.isEmpty()) firstFailure_ = media_source::cannotPlay(path, list.problem);
+        if (entries_.isEmpty()) {
+            entry_ = 0;
+            engine_->refuse(path, list.problem);
+            return;
+        }
     }
     openEntry(0);
 }
@@ -48,15 +58,25 @@ void MpvRealAudioControl::openEntry(int index)
 
 void MpvRealAudioControl::PlayClip()
 {
-    if (engine_->OpenState() == WindowsMediaControl::OpenClosed)
+    playWanted_ = true;
+    if (engine_->OpenState() == WindowsMediaControl::OpenClosed) {
+        // A source that failed to open has been reported already (or its list tries its next
+        // entry); only with no source at all is there something new to say.
+        if (!source_.isEmpty() && engine_->HasError()) return;
         throw MediaError("There is no Real clip to play. Open a RealPlayer file first.");
+    }
     engine_->Play();
 }
 
-void MpvRealAudioControl::PauseClip() { engine_->Pause(); }
+void MpvRealAudioControl::PauseClip()
+{
+    playWanted_ = false;
+    engine_->Pause();
+}
 
 void MpvRealAudioControl::StopClip()
 {
+    playWanted_ = false;
     engine_->Stop();
     engine_->setCurrentPosition(0);
 }
@@ -96,6 +116,7 @@ void MpvRealAudioControl::SetShowStatusLine(bool on) { engine_->setShowStatusBar
 void MpvRealAudioControl::onOpenStateChange(int newState)
 {
     if (newState != WindowsMediaControl::OpenOpen) return;
+    entryOpened_ = true;
     emit RealTwoTextEvent(GetTitle(), GetAuthor());
     emit RealTwoNumberEvent(GetPosition(), GetLength());
     if (!pictureReported_) {
@@ -114,4 +135,17 @@ void MpvRealAudioControl::onEndOfStream()
     }
     emit RealTwoNumberEvent(GetPosition(), GetLength());
     emit RealNoArgumentEvent();
+}
+
+void MpvRealAudioControl::onEngineError(const QString& description)
+{
+    // Until an entry of a list has opened, a failing entry gives way to the next one; the list
+    // fails as a whole, with its first failure, only when none is left.
+    if (firstFailure_.isEmpty()) firstFailure_ = description;
+    if (!entryOpened_ && entry_ + 1 < entries_.size()) {
+        openEntry(entry_ + 1);
+        if (playWanted_ && engine_->OpenState() != WindowsMediaControl::OpenClosed) engine_->Play();
+        return;
+    }
+    emit Error(entryOpened_ ? description : firstFailure_);
 }

@@ -9,7 +9,8 @@ class MpvWindowsMediaControl;
 
 // The Real control on its own libmpv instance. It reuses the Windows-media engine's playback
 // (loading, seeking, picture) and speaks the Real control's members and events over it; .ram
-// lists are read here and their entries played one after the other.
+// lists are read here and their entries played one after the other, starting with the first
+// one that opens.
 class MpvRealAudioControl : public RealAudioControl {
     Q_OBJECT
 public:
@@ -50,11 +51,15 @@ private:
     void openEntry(int index);
     void onOpenStateChange(int newState);
     void onEndOfStream();
+    void onEngineError(const QString& description);
 
     MpvWindowsMediaControl* engine_;
     QString source_;
     QStringList entries_;
     int entry_ = 0;
+    bool entryOpened_ = false;  // an entry of the current source has opened
+    bool playWanted_ = false;   // PlayClip came after the source was set
+    QString firstFailure_;      // of the current source, reported if no entry opens
     int volume_ = 100;
     short numLoop_ = 1;
     bool pictureReported_ = false;

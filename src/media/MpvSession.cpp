@@ -36,7 +36,14 @@ MpvSession::MpvSession(const MpvOptions& options, MpvListener& listener, QObject
     setOption(handle_, "hwdec", "no");
     setOption(handle_, "vo", "libmpv");
     setOption(handle_, "network-timeout", "10");
+    // Lists may not name the engine's internal sources (the program checks every entry too).
+    setOption(handle_, "load-unsafe-playlists", "no");
     setOption(handle_, "hr-seek", "yes");
+    // The picture is drawn at its own size times the scale the video view sets, from the top
+    // left, so only the part of it that is seen needs rendering.
+    setOption(handle_, "video-unscaled", "yes");
+    setOption(handle_, "video-align-x", "-1");
+    setOption(handle_, "video-align-y", "-1");
     setOption(handle_, "pause", "yes");
     // Without a usable sound device a clip still plays (silently) rather than failing.
     setOption(handle_, "audio-fallback-to-null", "yes");
@@ -107,15 +114,15 @@ void MpvSession::setFlag(const char* name, bool value)
     mpv_set_property_async(handle_, 0, name, MPV_FORMAT_FLAG, &v);
 }
 
-void MpvSession::setDouble(const char* name, double value)
+void MpvSession::setDouble(const char* name, double value, uint64_t replyId)
 {
-    mpv_set_property_async(handle_, 0, name, MPV_FORMAT_DOUBLE, &value);
+    mpv_set_property_async(handle_, replyId, name, MPV_FORMAT_DOUBLE, &value);
 }
 
-void MpvSession::setString(const char* name, const QByteArray& value)
+void MpvSession::setString(const char* name, const QByteArray& value, uint64_t replyId)
 {
     const char* v = value.constData();
-    mpv_set_property_async(handle_, 0, name, MPV_FORMAT_STRING, &v);
+    mpv_set_property_async(handle_, replyId, name, MPV_FORMAT_STRING, &v);
 }
 
 void MpvSession::getNode(const char* name, uint64_t replyId)
@@ -127,6 +134,10 @@ void MpvSession::observe(const char* name, mpv_format format, uint64_t id)
 {
     mpv_observe_property(handle_, id, name, format);
 }
+
+void MpvSession::addHook(const char* name, uint64_t replyId) { mpv_hook_add(handle_, replyId, name, 0); }
+
+void MpvSession::continueHook(uint64_t hookId) { mpv_hook_continue(handle_, hookId); }
 
 void MpvSession::drain()
 {
@@ -164,6 +175,14 @@ bool MpvSession::render(QImage& target)
                                  {MPV_RENDER_PARAM_SW_POINTER, target.bits()},
                                  {MPV_RENDER_PARAM_INVALID, nullptr}};
     return mpv_render_context_render(render_, params) >= 0;
+}
+
+void MpvSession::skipFrame()
+{
+    if (!render_ || !hasFrame_) return;
+    int skip = 1;
+    mpv_render_param params[] = {{MPV_RENDER_PARAM_SKIP_RENDERING, &skip}, {MPV_RENDER_PARAM_INVALID, nullptr}};
+    mpv_render_context_render(render_, params);
 }
 
 QVariant MpvSession::toVariant(const mpv_node& node)

@@ -16,6 +16,7 @@
 struct MpvOptions {
     QString audioOutput;  // empty: the system's default output
     QString audioFile;    // with audioOutput "pcm": where the samples go
+    int openDeadlineSeconds = 30;  // an open that has not ended by then fails
 };
 
 // Receives an engine's events on the UI thread, one at a time, never inside a call into the
@@ -38,14 +39,19 @@ public:
 
     void command(std::initializer_list<QByteArray> args, uint64_t replyId = 0);
     void setFlag(const char* name, bool value);
-    void setDouble(const char* name, double value);
-    void setString(const char* name, const QByteArray& value);
+    void setDouble(const char* name, double value, uint64_t replyId = 0);
+    void setString(const char* name, const QByteArray& value, uint64_t replyId = 0);
     void getNode(const char* name, uint64_t replyId);
     void observe(const char* name, mpv_format format, uint64_t id);
+    // Hooks stop the engine at a point until continueHook() is called with the event's id.
+    void addHook(const char* name, uint64_t replyId);
+    void continueHook(uint64_t hookId);
 
     // Renders the current video frame scaled into the image (Format_RGB32, 4-byte aligned
     // lines); false when there is nothing to draw.
     bool render(QImage& target);
+    // Takes the current frame without drawing it: the engine waits for every frame to be taken.
+    void skipFrame();
 
     QString engineVersion() const { return version_; }
 

@@ -1,14 +1,16 @@
 #include "media/MpvWindowsMediaControl.h"
 
-#include <QFileInfo>
+#include <QDir>
 #include <QKeyEvent>
 #include <QScreen>
 #include <QMenu>
 #include <QUrl>
 #include <cmath>
+#include <utility>
 
 #include "forms/Product.h"
 #include "media/MediaError.h"
+#include "media/MediaSource.h"
 #include "media/MediaTime.h"
 #include "media/TransportBar.h"
 #include "media/VideoView.h"
@@ -36,6 +38,9 @@ enum : uint64_t {
     kReplyStreamPos,
     kReplySeek,
     kReplyLoad,
+    kReplyEntryName,
+    kReplyEntryRefused,
+    kHookLoad,
 };
 constexpr uint64_t kKindMask = 0xFF;
 constexpr int kGenerationShift = 8;
@@ -47,11 +52,8 @@ QString timeText(double seconds)
     return QStringLiteral("%1:%2").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0'));
 }
 
-bool isAddress(const QString& name)
-{
-    const QUrl url(name);
-    return url.isValid() && url.scheme().size() > 1 && url.scheme() != QLatin1String("file");
-}
+// What a refused list entry is opened as instead: a source no engine reads, so it fails at once.
+const QByteArray kRefusedSource = "zelplayer-refused://";
 
 // Full screen: the picture alone (and the transport bar when full-screen controls are on) on
 // a black window covering the screen. Esc leaves it.
@@ -100,6 +102,12 @@ MpvWindowsMediaControl::MpvWindowsMediaControl(const MpvOptions& options, QWidge
     session_.observe("dwidth", MPV_FORMAT_INT64, kObsDisplayWidth);
     session_.observe("dheight", MPV_FORMAT_INT64, kObsDisplayHeight);
     session_.observe("cache-buffering-state", MPV_FORMAT_INT64, kObsBuffering);
+    session_.addHook("on_load", kHookLoad);
+    openDeadline_.setSingleShot(true);
+    openDeadline_.setInterval(options.openDeadlineSeconds * 1000);
+    connect(&openDeadline_, &QTimer::timeout, this, [this, seconds = options.openDeadlineSeconds] {
+        if (openState_ == OpenOpening) fail(media_source::noAnswer(tracker_.tryingAddress(), seconds));
+    });
 
     connect(view_, &VideoView::mouseMoved, this, &WindowsMediaControl::MouseMove);
     connect(view_, &VideoView::mousePressed, this, &WindowsMediaControl::MouseDown);
@@ -132,8 +140,29 @@ MpvWindowsMediaControl::~MpvWindowsMediaControl()
 
 void MpvWindowsMediaControl::Open(const QString& pathOrUrl)
 {
-    fileName_ = pathOrUrl;
-    isBroadcast_ = isAddress(pathOrUrl);
+    const media_source::Checked source = media_source::check(pathOrUrl);
+    beginOpen(pathOrUrl, source.ok ? source.address : media_source::isAddress(pathOrUrl));
+    if (!source.ok) {
+        fail(source.problem);
+        return;
+    }
+    setPlayState(Waiting);
+    wantPlaying_ = true;
+    openDeadline_.start();
+    session_.setFlag("pause", false);
+    session_.command({"loadfile", source.target.toUtf8(), "replace"}, kReplyLoad | (generation_ << kGenerationShift));
+}
+
+void MpvWindowsMediaControl::refuse(const QString& name, const QString& problem)
+{
+    beginOpen(name, media_source::isAddress(name));
+    fail(problem);
+}
+
+void MpvWindowsMediaControl::beginOpen(const QString& name, bool address)
+{
+    fileName_ = name;
+    isBroadcast_ = address;
     hasError_ = false;
     info_ = ClipInfo();
     picture_ = QSize();
@@ -144,23 +173,8 @@ void MpvWindowsMediaControl::Open(const QString& pathOrUrl)
     streamBytes_ = 0;
     seeks_.reset();
     ++generation_;
-
+    tracker_.begin(isBroadcast_);
     setOpenState(OpenOpening);
-    if (pathOrUrl.trimmed().isEmpty()) {
-        fail(tr("No file name or address was given."));
-        return;
-    }
-    if (!isBroadcast_ && !QFileInfo(pathOrUrl).isFile()) {
-        fail(tr("The file does not exist."));
-        return;
-    }
-    setPlayState(Waiting);
-    wantPlaying_ = true;
-    loadEntry_ = -1;
-    loadedEntry_ = -1;
-    failedEntry_ = -1;
-    session_.setFlag("pause", false);
-    session_.command({"loadfile", pathOrUrl.toUtf8(), "replace"}, kReplyLoad | (generation_ << kGenerationShift));
 }
 
 void MpvWindowsMediaControl::finishOpen()
@@ -168,10 +182,12 @@ void MpvWindowsMediaControl::finishOpen()
     info_ = ClipInfo::fromEngine(pendingTracks_, pendingTags_, isBroadcast_ ? 0 : pendingFileSize_,
                                  toMilliseconds(pendingDuration_));
     if (info_.streams.empty()) {
-        fail(tr("It holds no sound or picture that can be played."));
-        session_.command({"stop"});
+        fail(media_source::engineFailure(MPV_ERROR_NOTHING_TO_PLAY, isBroadcast_));
         return;
     }
+    openDeadline_.stop();
+    // A list's later entries are not played: the entry that opened is the clip.
+    session_.command({"playlist-clear"});
     picture_ = info_.picture();
     view_->setPicture(picture_, displaySize_ == 3 ? 3 : displaySize_);
     position_ = 0;
@@ -184,8 +200,12 @@ void MpvWindowsMediaControl::finishOpen()
     updateBar();
 }
 
-void MpvWindowsMediaControl::fail(const QString& reason)
+void MpvWindowsMediaControl::fail(QString reason)
 {
+    // Whatever the engine still plays or tries (an earlier clip, a list's next entry) ends.
+    session_.command({"stop"});
+    openDeadline_.stop();
+    tracker_.begin(isBroadcast_);
     hasError_ = true;
     info_ = ClipInfo();
     picture_ = QSize();
@@ -195,8 +215,7 @@ void MpvWindowsMediaControl::fail(const QString& reason)
     seeks_.reset();
     setOpenState(OpenClosed);
     setPlayState(Closed);
-    const QString name = fileName_.trimmed().isEmpty() ? tr("the clip") : QStringLiteral("\"%1\"").arg(fileName_);
-    const QString description = tr("%1 cannot play %2. %3").arg(product::kTitle, name, reason);
+    const QString description = media_source::cannotPlay(fileName_, reason);
     post([this, description] { emit Error(description); });
     updateBar();
 }
@@ -541,29 +560,32 @@ void MpvWindowsMediaControl::emitPositionChange(double oldPos, double newPos)
     post([this, oldPos, newPos] { emit PositionChange(oldPos, newPos); });
 }
 
-void MpvWindowsMediaControl::mpvFrameReady()
-{
-    if (!picture_.isEmpty()) view_->frameReady();
-}
+void MpvWindowsMediaControl::mpvFrameReady() { view_->frameReady(); }
 
-// Each load becomes a playlist entry with an id; the engine may skip starting an entry that a
-// newer load replaced at once, so files are matched to the newest load by that id.
+// Each load becomes a playlist entry with an id; the tracker matches the engine's events to the
+// newest open by those ids.
 void MpvWindowsMediaControl::mpvEvent(const mpv_event& event)
 {
     switch (event.event_id) {
     case MPV_EVENT_START_FILE:
         startedEntry_ = static_cast<const mpv_event_start_file*>(event.data)->playlist_entry_id;
         break;
+    case MPV_EVENT_HOOK:
+        checkEntryBeforeLoad(static_cast<const mpv_event_hook*>(event.data)->id);
+        break;
     case MPV_EVENT_FILE_LOADED:
-        loadedEntry_ = startedEntry_;
-        gatherClipIfLoaded();
+        if (openState_ == OpenOpening && tracker_.loaded(startedEntry_) == OpenTracker::Outcome::Loaded)
+            gatherClip();
         break;
     case MPV_EVENT_END_FILE: {
         const auto* end = static_cast<const mpv_event_end_file*>(event.data);
-        if (end->reason != MPV_END_FILE_REASON_ERROR) break;
-        failedEntry_ = end->playlist_entry_id;
-        failedError_ = end->error;
-        failIfLoadFailed();
+        if (openState_ != OpenOpening) break;
+        OpenTracker::Outcome outcome = OpenTracker::Outcome::Pending;
+        if (end->reason == MPV_END_FILE_REASON_ERROR) outcome = tracker_.failed(end->playlist_entry_id, end->error);
+        if (end->reason == MPV_END_FILE_REASON_REDIRECT)
+            outcome = tracker_.replacedByList(end->playlist_entry_id, end->playlist_insert_id,
+                                              end->playlist_insert_num_entries);
+        if (outcome == OpenTracker::Outcome::Failed) fail(tracker_.problem());
         break;
     }
     case MPV_EVENT_PLAYBACK_RESTART:
@@ -578,6 +600,10 @@ void MpvWindowsMediaControl::mpvEvent(const mpv_event& event)
         onReply(event.reply_userdata, node, event.error);
         break;
     }
+    case MPV_EVENT_SET_PROPERTY_REPLY:
+        if (event.reply_userdata == kReplyEntryRefused) continueEntryLoad();
+        if (event.reply_userdata == VideoView::kPlacementApplied) view_->placementApplied();
+        break;
     case MPV_EVENT_COMMAND_REPLY:
         onCommandReply(event.reply_userdata, static_cast<const mpv_event_command*>(event.data), event.error);
         break;
@@ -586,27 +612,53 @@ void MpvWindowsMediaControl::mpvEvent(const mpv_event& event)
     }
 }
 
+// The engine is about to open an entry. The load's own entry was checked before it was given to
+// the engine; any other came from a list and is checked by its name first, as a typed name
+// would be. The engine waits until continueEntryLoad().
+void MpvWindowsMediaControl::checkEntryBeforeLoad(uint64_t hookId)
+{
+    hookId_ = hookId;
+    hookEntry_ = startedEntry_;
+    if (startedEntry_ == tracker_.loadEntry()) continueEntryLoad();
+    else session_.getNode("stream-open-filename", kReplyEntryName);
+}
+
+void MpvWindowsMediaControl::checkEntryName(const QString& name)
+{
+    media_source::Checked entry = media_source::checkListEntry(name, QDir::root());
+    if (entry.ok && !entry.address && tracker_.isFromNetworkList(hookEntry_))
+        entry = {false, false, {}, media_source::listLineProblem(name, media_source::localFileFromNetworkList())};
+    if (tracker_.isPending(hookEntry_)) {
+        tracker_.named(hookEntry_, name);
+        if (!entry.ok) tracker_.refused(hookEntry_, entry.problem);
+    }
+    if (entry.ok) continueEntryLoad();
+    else session_.setString("stream-open-filename", kRefusedSource, kReplyEntryRefused);
+}
+
+void MpvWindowsMediaControl::continueEntryLoad()
+{
+    if (hookId_ == 0) return;
+    session_.continueHook(std::exchange(hookId_, 0));
+}
+
 void MpvWindowsMediaControl::onCommandReply(uint64_t id, const mpv_event_command* reply, int error)
 {
     if ((id & kKindMask) == kReplySeek && error < 0) {
         if (const auto next = seeks_.finished()) sendSeek(*next);
     }
-    if ((id & kKindMask) != kReplyLoad || (id >> kGenerationShift) != generation_) return;
+    if ((id & kKindMask) != kReplyLoad || (id >> kGenerationShift) != generation_ || openState_ != OpenOpening) return;
     if (error < 0) {
         // A load the engine refused outright never starts a file.
-        if (openState_ == OpenOpening) fail(QString::fromUtf8(mpv_error_string(error)) + QLatin1Char('.'));
+        fail(media_source::engineFailure(error, isBroadcast_));
         return;
     }
     const QVariantMap result = MpvSession::toVariant(reply->result).toMap();
-    loadEntry_ = result.value(QStringLiteral("playlist_entry_id"), -1).toLongLong();
-    gatherClipIfLoaded();
-    failIfLoadFailed();
+    tracker_.accepted(result.value(QStringLiteral("playlist_entry_id"), -1).toLongLong());
 }
 
-void MpvWindowsMediaControl::gatherClipIfLoaded()
+void MpvWindowsMediaControl::gatherClip()
 {
-    if (openState_ != OpenOpening || loadEntry_ < 0 || loadedEntry_ != loadEntry_) return;
-    loadedEntry_ = -1;  // gather once
     const uint64_t gen = generation_ << kGenerationShift;
     session_.getNode("duration", kReplyDuration | gen);
     session_.getNode("track-list", kReplyTracks | gen);
@@ -614,17 +666,12 @@ void MpvWindowsMediaControl::gatherClipIfLoaded()
     session_.getNode("file-size", kReplyFileSize | gen);  // last: its answer completes the open
 }
 
-void MpvWindowsMediaControl::failIfLoadFailed()
-{
-    if (openState_ == OpenClosed || loadEntry_ < 0 || failedEntry_ != loadEntry_) return;
-    failedEntry_ = -1;
-    fail(QString::fromUtf8(mpv_error_string(failedError_)) + QLatin1Char('.'));
-}
-
 void MpvWindowsMediaControl::onReply(uint64_t id, const mpv_node* node, int error)
 {
-    if ((id >> kGenerationShift) != generation_) return;  // about an earlier file
     const QVariant value = node && error >= 0 ? MpvSession::toVariant(*node) : QVariant();
+    // The engine waits for this answer whichever open it belongs to.
+    if (id == kReplyEntryName) return checkEntryName(value.toString());
+    if ((id >> kGenerationShift) != generation_) return;  // about an earlier file
     switch (id & kKindMask) {
     case kReplyDuration: pendingDuration_ = value.toDouble(); break;
     case kReplyTracks: pendingTracks_ = value; break;

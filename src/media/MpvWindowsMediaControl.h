@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QPointer>
+#include <QTimer>
 #include <algorithm>
 #include <functional>
 
 #include "media/ClipInfo.h"
 #include "media/MpvSession.h"
+#include "media/OpenTracker.h"
 #include "media/SeekCoalescer.h"
 #include "media/WindowsMediaControl.h"
 
@@ -71,6 +73,10 @@ public:
     bool HasError() const override { return hasError_; }
     int BufferingProgress() const override;
 
+    // Closes whatever is open and reports that the name cannot be played, for the reason given
+    // (a list the caller read and refused), as a failed Open does.
+    void refuse(const QString& name, const QString& problem);
+
     // Text for the status line in place of the play state and time; empty restores them.
     void setStatusText(const QString& text);
 
@@ -87,10 +93,14 @@ private:
     void onPropertyChange(const mpv_event_property& prop, uint64_t id);
     void onReply(uint64_t id, const mpv_node* node, int error);
     void onCommandReply(uint64_t id, const mpv_event_command* reply, int error);
-    void gatherClipIfLoaded();
-    void failIfLoadFailed();
+    // What every open does first: the new name, nothing known of the clip, the state opening.
+    void beginOpen(const QString& name, bool address);
+    void gatherClip();
+    void checkEntryBeforeLoad(uint64_t hookId);
+    void checkEntryName(const QString& name);
+    void continueEntryLoad();
     void finishOpen();
-    void fail(const QString& reason);
+    void fail(QString reason);  // by value: it may come from the tracker, which fail() resets
     void endOfPlay();
     void seekTo(double seconds);
     void sendSeek(double seconds);
@@ -122,12 +132,12 @@ private:
     SeekCoalescer seeks_;
     bool wantPlaying_ = true;
     uint64_t generation_ = 0;
-    // Playlist entry ids: of the newest load, of the file started and loaded last, of a failure.
-    int64_t loadEntry_ = -1;
-    int64_t startedEntry_ = -1;
-    int64_t loadedEntry_ = -1;
-    int64_t failedEntry_ = -1;
-    int failedError_ = 0;
+    OpenTracker tracker_;
+    QTimer openDeadline_;
+    int64_t startedEntry_ = -1;  // the playlist entry the engine started last
+    // The engine's on_load hook waiting for an answer, and the entry it is about.
+    uint64_t hookId_ = 0;
+    int64_t hookEntry_ = -1;
 
     // Gathered between the file being loaded and the clip being reported open.
     QVariant pendingTracks_, pendingTags_;

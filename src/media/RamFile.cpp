@@ -1,29 +1,31 @@
 #include "media/RamFile.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QUrl>
 
-bool isRamFile(const QString& path) { return path.endsWith(QLatin1String(".ram"), Qt::CaseInsensitive); }
+#include "media/MediaSource.h"
 
-QStringList readRamFile(const QString& path)
+bool isRamFile(const QString& name)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return {};
+    return name.trimmed().endsWith(QLatin1String(".ram"), Qt::CaseInsensitive) && !media_source::isAddress(name);
+}
+
+RamList readRamFile(const QString& path)
+{
+    RamList list;
+    const media_source::ReadResult read = media_source::readSmallFile(path, kRamFileMaxBytes);
+    if (!read.problem.isEmpty()) {
+        list.problem = read.problem;
+        return list;
+    }
     const QDir folder = QFileInfo(path).absoluteDir();
-    QStringList entries;
-    // A list is small; anything larger than this is not a list of addresses.
-    const QByteArray content = file.read(64 * 1024);
-    for (const QByteArray& raw : content.split('\n')) {
+    for (const QByteArray& raw : read.data.split('\n')) {
         const QString line = QString::fromUtf8(raw).trimmed();
         if (line.isEmpty() || line.startsWith(QLatin1Char('#'))) continue;
-        const QUrl url(line);
-        if (url.isValid() && url.scheme().size() > 1) {
-            entries << (url.isLocalFile() ? url.toLocalFile() : line);
-        } else {
-            entries << (QFileInfo(line).isAbsolute() ? line : folder.absoluteFilePath(line));
-        }
+        // Files are looked at when each entry is opened; the form of every line is checked now.
+        const media_source::Checked entry = media_source::resolve(line, folder);
+        if (entry.ok) list.entries << entry.target;
+        else if (list.problem.isEmpty()) list.problem = media_source::listLineProblem(line, entry.problem);
     }
-    return entries;
+    if (list.entries.isEmpty() && list.problem.isEmpty()) list.problem = QObject::tr("The list names nothing to play.");
+    return list;
 }

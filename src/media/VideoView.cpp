@@ -3,7 +3,10 @@
 #include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <utility>
 
 #include "media/MpvSession.h"
 
@@ -25,6 +28,36 @@ QRect pictureRect(int displaySize, QSize picture, QSize area)
     const int left = (area.width() - size.width()) / 2;
     const int top = displaySize == 3 ? (area.height() - size.height()) / 2 : 0;
     return QRect(QPoint(left, top), size);
+}
+
+QRect renderedRect(QSize picture, QRect drawn, QRect visible)
+{
+    if (picture.isEmpty() || visible.isEmpty()) return {};
+    // The engine cuts the picture at whole pixels of the clip; widening the visible part to them
+    // keeps the scale exact (twice the clip at 200%, not 313/157). A few pixels at most.
+    const auto widen = [](int drawnStart, int drawnSize, int pictureSize, int start, int end) {
+        const double step = static_cast<double>(drawnSize) / pictureSize;
+        const int margin = static_cast<int>(std::min(8.0, std::ceil(step)));
+        const int first = static_cast<int>(std::floor(std::floor((start - drawnStart) / step) * step));
+        const int last = static_cast<int>(std::ceil(std::ceil((end - drawnStart) / step) * step));
+        return std::pair(std::max(drawnStart + first, start - margin), std::min(drawnStart + last, end + margin));
+    };
+    const auto [left, right] = widen(drawn.left(), drawn.width(), picture.width(), visible.left(), visible.left() + visible.width());
+    const auto [top, bottom] = widen(drawn.top(), drawn.height(), picture.height(), visible.top(), visible.top() + visible.height());
+    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)).intersected(drawn);
+}
+
+PicturePlacement picturePlacement(QSize picture, QRect drawn, QRect visible)
+{
+    if (picture.isEmpty() || drawn.isEmpty()) return {};
+    // The engine sizes the picture in whole pixels, rounding down, and places it by its pan,
+    // also rounding towards zero: half a pixel each way lands on the exact pixel.
+    PicturePlacement p;
+    p.scaleX = (drawn.width() + 0.5) / picture.width();
+    p.scaleY = (drawn.height() + 0.5) / picture.height();
+    p.panX = (drawn.left() - visible.left() - 0.5) / drawn.width();
+    p.panY = (drawn.top() - visible.top() - 0.5) / drawn.height();
+    return p;
 }
 
 namespace {
@@ -75,19 +108,40 @@ void VideoView::clearPicture()
 
 void VideoView::relayout()
 {
-    const QRect rect = pictureRect(displaySize_, picture_, size());
-    if (rect != pictureRect_) {
-        pictureRect_ = rect;
-        image_ = rect.isEmpty() ? QImage() : alignedImage(rect.size());
-        renderNow();
+    const QRect drawn = pictureRect(displaySize_, picture_, size());
+    const QRect visible = renderedRect(picture_, drawn, drawn.intersected(rect()));
+    if (drawn == pictureRect_ && visible == visibleRect_) return;
+    pictureRect_ = drawn;
+    // The frame buffer holds only what is seen, so its size is bounded by the control's (and
+    // never by the size the clip claims).
+    if (visible.size() != visibleRect_.size()) image_ = visible.isEmpty() ? QImage() : alignedImage(visible.size());
+    visibleRect_ = visible;
+    const PicturePlacement placement = picturePlacement(picture_, drawn, visible);
+    if (!visible.isEmpty() && placement != placement_) {
+        placement_ = placement;
+        session_.setDouble("video-scale-x", placement.scaleX);
+        session_.setDouble("video-scale-y", placement.scaleY);
+        session_.setDouble("video-pan-x", placement.panX);
+        session_.setDouble("video-pan-y", placement.panY, kPlacementApplied);
     }
+    renderNow();
     update();
+}
+
+void VideoView::placementApplied()
+{
+    renderNow();
+    update(visibleRect_);
 }
 
 void VideoView::frameReady()
 {
+    if (image_.isNull()) {
+        session_.skipFrame();  // nothing shows it, but the engine waits for it to be taken
+        return;
+    }
     renderNow();
-    update(pictureRect_);
+    update(visibleRect_);
     emit frameShown();
 }
 
@@ -100,7 +154,7 @@ void VideoView::paintEvent(QPaintEvent*)
 {
     if (image_.isNull()) return;
     QPainter p(this);
-    p.drawImage(pictureRect_.topLeft(), image_);
+    p.drawImage(visibleRect_.topLeft(), image_);
 }
 
 void VideoView::resizeEvent(QResizeEvent* event)

@@ -11,17 +11,38 @@ class MpvSession;
 // 6 quarter, 7 fitted into the area.
 QRect pictureRect(int displaySize, QSize picture, QSize area);
 
+// Where the engine draws the picture so that only the visible part of it is rendered: the whole
+// picture is the rectangle `picture` (it may reach past the control's edges), `visible` the part
+// of it inside the control, which is all the frame buffer holds.
+struct PicturePlacement {
+    double scaleX = 1, scaleY = 1;  // of the picture's own size (video-scale-x/y)
+    double panX = 0, panY = 0;      // of the drawn size (video-pan-x/y), from the top left
+    bool operator==(const PicturePlacement&) const = default;
+};
+PicturePlacement picturePlacement(QSize picture, QRect drawn, QRect visible);
+// The part of the drawn picture that is rendered: the visible part, widened by a few pixels to
+// the nearest edges of the clip's own pixels.
+QRect renderedRect(QSize picture, QRect drawn, QRect visible);
+
 // Draws the engine's current frame; paints nothing where there is no picture, so what lies
 // behind the control shows through. Reports mouse moves and presses over the picture.
 class VideoView : public QWidget {
     Q_OBJECT
 public:
+    // Set-property reply id: the engine has taken a new placement.
+    static constexpr uint64_t kPlacementApplied = 0xF1;
+
     VideoView(MpvSession& session, QWidget* parent);
 
     void setPicture(QSize pictureSize, int displaySize);
     void clearPicture();
     void frameReady();
+    // The engine took the placement: the current frame is drawn again where it now belongs.
+    void placementApplied();
+    // The whole picture, which may reach past the control's edges.
     QRect pictureArea() const { return pictureRect_; }
+    // The part of it that is rendered (what lies inside the control): the frame buffer's place.
+    QRect renderedArea() const { return visibleRect_; }
     const QImage& image() const { return image_; }
 
 signals:
@@ -48,5 +69,7 @@ private:
     QSize picture_;
     int displaySize_ = 0;
     QRect pictureRect_;
+    QRect visibleRect_;
+    PicturePlacement placement_;
     QImage image_;
 };

@@ -1,9 +1,14 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QUrl>
+#include <mpv/client.h>
+#include <sys/stat.h>
 #include <gtest/gtest.h>
 
 #include "media/ClipInfo.h"
+#include "media/MediaSource.h"
+#include "media/OpenTracker.h"
 #include "media/RamFile.h"
 #include "media/SeekCoalescer.h"
 #include "media/VideoView.h"
@@ -65,8 +70,166 @@ TEST(RamFile, ListsAddressesSkippingCommentsAndResolvingRelativeNames)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("# comment\r\n\r\nrtsp://example.invalid/a.rm\r\nclip.ra\r\n/abs/b.rm\r\nfile:///abs/c.rm\n");
     f.close();
-    EXPECT_EQ(readRamFile(f.fileName()),
+    const RamList list = readRamFile(f.fileName());
+    EXPECT_EQ(list.entries,
               (QStringList{"rtsp://example.invalid/a.rm", dir.filePath("clip.ra"), "/abs/b.rm", "/abs/c.rm"}));
-    EXPECT_TRUE(readRamFile(dir.filePath(QStringLiteral("missing.ram"))).isEmpty());
+    EXPECT_EQ(list.problem, QString());
     EXPECT_TRUE(isRamFile(QStringLiteral("X.RAM")));
+    EXPECT_FALSE(isRamFile(QStringLiteral("http://example.invalid/live.ram")));  // the engine reads it
+}
+
+// A list never hands the engine its internal sources, and a list that is not a small regular
+// file is not read at all.
+TEST(RamFile, RefusesLinesNamingEngineSourcesAndListsThatAreNotFiles)
+{
+    QTemporaryDir dir;
+    const auto write = [&](const char* name, const QByteArray& text) {
+        QFile f(dir.filePath(QString::fromLatin1(name)));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+        return f.fileName();
+    };
+    struct Case {
+        QByteArray text;
+        QStringList entries;
+        const char* problem;
+    };
+    const Case cases[] = {
+        {"fd://3\n", {}, "The list names \"fd://3\". The player does not open \"fd://\" addresses"},
+        {"edl://a.mp3\nhttp://example.invalid/b.mp3\n", {"http://example.invalid/b.mp3"}, "names \"edl://a.mp3\""},
+        {"LAVF://x\nav://lavfi:sine\nappending:///tmp/x\n", {}, "\"lavf://\""},
+        {"dvd://1\ncdda://\n", {}, "\"dvd://\""},
+        {"http://\n", {}, "It is not a complete address."},
+        {"\n# nothing\n", {}, "The list names nothing to play."},
+    };
+    for (const Case& c : cases) {
+        const RamList list = readRamFile(write("l.ram", c.text));
+        EXPECT_EQ(list.entries, c.entries) << c.text.constData();
+        EXPECT_TRUE(list.problem.contains(QString::fromLatin1(c.problem))) << list.problem.toStdString();
+    }
+    // Only the first 64 KB of a list are read.
+    QByteArray big;
+    while (big.size() < 200 * 1024) big += "http://example.invalid/" + QByteArray::number(big.size()) + ".rm\n";
+    const RamList bigList = readRamFile(write("big.ram", big));
+    EXPECT_GT(bigList.entries.size(), 1000);
+    EXPECT_LT(bigList.entries.size(), 64 * 1024 / 24);
+
+    ASSERT_EQ(mkfifo(QFile::encodeName(dir.filePath("pipe.ram")).constData(), 0600), 0);
+    QDir(dir.path()).mkdir(QStringLiteral("folder.ram"));
+    const std::pair<QString, const char*> unreadable[] = {
+        {dir.filePath("pipe.ram"), "It is a device, pipe or socket, not a file."},
+        {dir.filePath("folder.ram"), "It is a folder, not a file."},
+        {dir.filePath("missing.ram"), "The file does not exist."},
+        {QStringLiteral("/dev/zero"), "It is a device, pipe or socket, not a file."},
+    };
+    for (const auto& [path, problem] : unreadable) {
+        const RamList list = readRamFile(path);
+        EXPECT_TRUE(list.entries.isEmpty()) << path.toStdString();
+        EXPECT_EQ(list.problem, QString::fromLatin1(problem)) << path.toStdString();
+    }
+}
+
+// What the player agrees to open from a name a user gives.
+TEST(MediaSource, ChecksNamesByTheirFormAndWhatLiesOnDisc)
+{
+    QTemporaryDir dir;
+    const QString clip = dir.filePath(QStringLiteral("clip with spaces.mp3"));
+    QFile(clip).open(QIODevice::WriteOnly);
+    ASSERT_EQ(mkfifo(QFile::encodeName(dir.filePath("fifo.mp3")).constData(), 0600), 0);
+    struct Case {
+        QString name;
+        bool ok, address;
+        QString target;
+        const char* problem;
+    };
+    const Case cases[] = {
+        {clip, true, false, clip, ""},
+        {QUrl::fromLocalFile(clip).toString(), true, false, clip, ""},
+        {"  " + clip + "  ", true, false, clip, ""},
+        {"HTTP://example.invalid/radio.m3u", true, true, "HTTP://example.invalid/radio.m3u", ""},
+        {"rtsp://example.invalid:554/a.rm", true, true, "rtsp://example.invalid:554/a.rm", ""},
+        {"mms://example.invalid/a.wmv", true, true, "mms://example.invalid/a.wmv", ""},
+        {"", false, false, "", "No file name or address was given."},
+        {dir.filePath("missing.mp3"), false, false, "", "The file does not exist."},
+        {"file://" + dir.filePath("missing.mp3"), false, false, "", "The file does not exist."},
+        {dir.path(), false, false, "", "It is a folder, not a file."},
+        {dir.filePath("fifo.mp3"), false, false, "", "It is a device, pipe or socket, not a file."},
+        {"/dev/null", false, false, "", "It is a device, pipe or socket, not a file."},
+        {"fd://0", false, true, "", "The player does not open \"fd://\" addresses"},
+        {"edl://%10%/etc/passwd", false, true, "", "\"edl://\""},
+        {"dvd://", false, true, "", "\"dvd://\""},
+        {"memory://hello", false, true, "", "\"memory://\""},
+        {"http:///nohost", false, true, "", "It is not a complete address."},
+    };
+    for (const Case& c : cases) {
+        const media_source::Checked got = media_source::check(c.name);
+        EXPECT_EQ(got.ok, c.ok) << c.name.toStdString();
+        EXPECT_EQ(got.target, c.target) << c.name.toStdString();
+        EXPECT_EQ(got.address, c.ok && c.address) << c.name.toStdString();
+        EXPECT_TRUE(got.problem.contains(QString::fromLatin1(c.problem))) << got.problem.toStdString();
+        EXPECT_EQ(got.problem.isEmpty(), c.ok) << got.problem.toStdString();
+        EXPECT_EQ(media_source::isAddress(c.name), c.address) << c.name.toStdString();
+    }
+    // A relative name is taken from the working folder ("-" is a file there, not standard input).
+    EXPECT_EQ(media_source::resolve(QStringLiteral("-"), QDir(QStringLiteral("/tmp"))).target, QStringLiteral("/tmp/-"));
+    EXPECT_EQ(media_source::cannotPlay(QStringLiteral("/a.mp3"), QStringLiteral("It is a folder, not a file.")),
+              QStringLiteral("ZelPlayer Plus cannot play \"/a.mp3\". It is a folder, not a file."));
+}
+
+// How an open follows the engine's playlist entries: its own entry, then the entries a list
+// was replaced by, in order, until one loads or the last one fails.
+TEST(OpenTracker, FollowsListsToTheFirstEntryThatOpensOrTheFirstFailure)
+{
+    OpenTracker t;
+    using O = OpenTracker::Outcome;
+    t.begin(false);
+    t.accepted(7);
+    EXPECT_EQ(t.loaded(6), O::Pending);  // an earlier open's entry
+    EXPECT_EQ(t.failed(6, MPV_ERROR_LOADING_FAILED), O::Pending);
+    EXPECT_EQ(t.loaded(7), O::Loaded);
+
+    // A plain file that fails.
+    t.begin(false);
+    t.accepted(8);
+    EXPECT_EQ(t.failed(8, MPV_ERROR_LOADING_FAILED), O::Failed);
+    EXPECT_EQ(t.problem(), QStringLiteral("It is not a media file the player can read."));
+
+    // A list of three: the first is refused, the second cannot be read, the third opens.
+    t.begin(false);
+    t.accepted(9);
+    EXPECT_EQ(t.replacedByList(9, 10, 3), O::Pending);
+    EXPECT_FALSE(t.isPending(9));
+    EXPECT_TRUE(t.isFromList(11));
+    t.named(10, QStringLiteral("fd://3"));
+    t.refused(10, QStringLiteral("The list names \"fd://3\"."));
+    EXPECT_EQ(t.failed(10, MPV_ERROR_LOADING_FAILED), O::Pending);
+    t.named(11, QStringLiteral("http://example.invalid/a.mp3"));
+    EXPECT_TRUE(t.tryingAddress());
+    EXPECT_EQ(t.failed(11, MPV_ERROR_LOADING_FAILED), O::Pending);
+    EXPECT_EQ(t.loaded(12), O::Loaded);
+    EXPECT_EQ(t.problem(), QStringLiteral("The list names \"fd://3\"."));
+
+    // A list inside a list keeps the outer list's later entries after its own.
+    t.begin(true);
+    t.accepted(20);
+    EXPECT_EQ(t.replacedByList(20, 21, 2), O::Pending);
+    EXPECT_EQ(t.replacedByList(21, 23, 1), O::Pending);
+    t.named(23, QStringLiteral("/gone.mp3"));
+    EXPECT_EQ(t.failed(23, MPV_ERROR_LOADING_FAILED), O::Pending);
+    EXPECT_TRUE(t.isPending(22));
+    EXPECT_EQ(t.failed(22, MPV_ERROR_UNKNOWN_FORMAT), O::Failed);
+    EXPECT_EQ(t.problem(), QStringLiteral("The list names \"/gone.mp3\". It is not a media file the player can read."));
+
+    // An empty list, and a list naming itself, end the open.
+    t.begin(false);
+    t.accepted(30);
+    EXPECT_EQ(t.replacedByList(30, 31, 0), O::Failed);
+    EXPECT_EQ(t.problem(), QStringLiteral("The list names nothing to play."));
+    t.begin(false);
+    t.accepted(40);
+    O last = O::Pending;
+    for (int64_t id = 40; last == O::Pending; ++id) last = t.replacedByList(id, id + 1, 1);
+    EXPECT_EQ(last, O::Failed);
+    EXPECT_EQ(t.problem(), QStringLiteral("The list leads only to other lists."));
+    EXPECT_EQ(t.loaded(40 + OpenTracker::kMaxLists + 1), O::Pending);
 }

@@ -1,6 +1,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "app/Application.h"
@@ -155,4 +157,64 @@ TEST(Playback, FastForwardScansToTheExactEndOfTheClip)
     EXPECT_EQ(p.main->Label2->text(), QString());
     remote.Stop1->click();
     EXPECT_EQ(p.screen().CurrentPosition(), 0.0);
+}
+
+// A Real open that fails says so once, in the user's words; a .ram list of refused lines too.
+TEST(Playback, RealOpenThatFailsShowsOneMessage)
+{
+    RealProgram p;
+    QTemporaryDir dir;
+    QFile ram(dir.filePath(QStringLiteral("hostile.ram")));
+    ASSERT_TRUE(ram.open(QIODevice::WriteOnly));
+    ram.write("fd://3\n");
+    ram.close();
+    const std::pair<QString, QString> cases[] = {
+        {QStringLiteral("/no/such/clip.rm"), "The file does not exist."},
+        {clips::textFile(), "It is not a media file the player can read."},
+        {ram.fileName(), "The list names \"fd://3\". The player does not open \"fd://\" addresses; it opens files and "
+                         "http, https, rtsp, mms, rtmp and pnm addresses."},
+    };
+    for (const auto& [file, reason] : cases) {
+        p.messages.shown.clear();
+        p.dialogs.answers.push_back(file);
+        p.main->mnufileopenreal->trigger();
+        ASSERT_TRUE(waitFor([&] { return !p.messages.shown.empty(); }, 15000)) << file.toStdString();
+        waitFor([] { return false; }, 300);  // a second box would come by now
+        ASSERT_EQ(p.messages.shown.size(), 1u) << file.toStdString();
+        EXPECT_EQ(p.messages.shown[0].text, QStringLiteral("ZelPlayer Plus cannot play \"%1\". %2").arg(file, reason));
+    }
+}
+
+// Scanning writes positions to the millisecond: a whole rewind from 59 s reaches exactly 0, a
+// whole fast forward exactly the clip's end, and the position line never shows a long tail.
+TEST(Playback, ScanPositionsAreExactToTheMillisecondAllTheWay)
+{
+    RealProgram p;
+    ASSERT_TRUE(p.openThroughMenu(clips::scanClip60s()));
+    Player& remote = p.form<Player>();
+    Vid1& speeds = p.form<Vid1>();
+    QStringList lines;
+    QObject::connect(&p.screen(), &WindowsMediaControl::PositionChange, [&] { lines << p.main->Label4->text(); });
+    const QRegularExpression exact(QStringLiteral("^\\d+(\\.\\d{1,3})? \\\\ [\\d.]+ Seconds$"));
+    const auto checkLines = [&](const char* what) {
+        for (const QString& line : lines) ASSERT_TRUE(exact.match(line).hasMatch()) << what << ": " << line.toStdString();
+    };
+
+    p.screen().Stop();
+    p.screen().setCurrentPosition(59);
+    speeds.Option9->setValue(true);  // single speed: 0.1 s a tick
+    lines.clear();
+    remote.Command3->click();
+    ASSERT_TRUE(waitFor([&] { return p.screen().CurrentPosition() == 0.0; }, 30000)) << p.screen().CurrentPosition();
+    remote.Command3->click();
+    checkLines("rewind");
+    EXPECT_GE(lines.size(), 590);
+
+    speeds.Option11->setValue(true);  // double speed: 0.2 s a tick
+    lines.clear();
+    remote.Command4->click();
+    ASSERT_TRUE(waitFor([&] { return !remote.Ff->enabled(); }, 30000));
+    EXPECT_EQ(p.screen().CurrentPosition(), p.screen().Duration());
+    checkLines("fast forward");
+    EXPECT_GE(lines.size(), 300);
 }

@@ -96,6 +96,33 @@ QString scanClip60s()
                                "4", "-g", "12", "-an", "-f", "avi"});
 }
 
+QString hugeClaimAvi()
+{
+    const QString path = QDir(clipDir()).filePath(QStringLiteral("huge-claim.avi"));
+    if (QFileInfo::exists(path)) return path;
+    // Raw pictures carry no size of their own: the header's word is all there is.
+    QFile small(make("small16.avi", {"-f", "lavfi", "-i", "testsrc=size=16x16:rate=25:duration=0.4", "-c:v",
+                                     "rawvideo", "-pix_fmt", "bgr24", "-an", "-f", "avi"}));
+    if (!small.open(QIODevice::ReadOnly)) throw std::runtime_error("cannot read small16.avi");
+    QByteArray avi = small.readAll();
+    // The main header's width and height (32 and 36 bytes into it), then the video format's.
+    const auto put = [&avi](qsizetype at, quint32 value) {
+        for (int i = 0; i < 4; ++i) avi[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+    };
+    const qsizetype avih = avi.indexOf("avih");
+    const qsizetype strf = avi.indexOf("strf");
+    if (avih < 0 || strf < 0) throw std::runtime_error("small16.avi has no AVI headers");
+    put(avih + 8 + 32, 16000);
+    put(avih + 8 + 36, 16000);
+    put(strf + 8 + 4, 16000);
+    put(strf + 8 + 8, 16000);
+    QFile out(path + QStringLiteral(".part%1").arg(QCoreApplication::applicationPid()));
+    if (!out.open(QIODevice::WriteOnly) || out.write(avi) != avi.size()) throw std::runtime_error("cannot write");
+    out.close();
+    QFile::rename(out.fileName(), path);
+    return path;
+}
+
 QString textFile()
 {
     const QString path = QDir(clipDir()).filePath(QStringLiteral("notes.txt"));

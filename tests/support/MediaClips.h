@@ -16,8 +16,9 @@ QString wmvBars3s();      // 320x240 colour bars, WMV 8 video + WMA 2 sound, 3 s
 QString aviBars3s();      // 320x240 colour bars, MPEG-4 video + MP3 sound, 3 s
 QString rmBars3s();       // 176x144 RealVideo 2.0 + RealAudio 1.0, 3 s, title/author/copyright
 QString raTone3s();       // RealAudio 1.0 only, 3 s, tagged
-QString textFile();
-QString scanClip60s();    // 60 s of a moving test pattern, 320x240 MPEG-4, a keyframe every 12 frames       // a text file that is not media
+QString textFile();       // a text file that is not media
+QString scanClip60s();    // 60 s of a moving test pattern, 320x240 MPEG-4, a keyframe every 12 frames
+QString hugeClaimAvi();   // a few KB of raw 16x16 pictures whose AVI headers claim 16000x16000
 
 // Runs ffprobe on a file and returns one entry ("format=duration", or "stream=codec_long_name"
 // of the stream chosen by a selector such as "v:0").

@@ -1,0 +1,167 @@
+#include "media/MediaSource.h"
+
+#include "forms/Product.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QUrl>
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <mpv/client.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace media_source {
+namespace {
+
+QString tr(const char* text) { return QCoreApplication::translate("media_source", text); }
+
+QString schemeOf(const QString& name)
+{
+    static const QRegularExpression re(QStringLiteral("^([A-Za-z][A-Za-z0-9+.\\-]*)://"));
+    const QRegularExpressionMatch m = re.match(name);
+    return m.hasMatch() ? m.captured(1).toLower() : QString();
+}
+
+Checked refused(const QString& problem) { return Checked{false, false, {}, problem}; }
+
+// Why the file cannot be opened, from what stat says of it; empty when it is a regular file.
+QString fileProblem(const struct stat& st)
+{
+    if (S_ISDIR(st.st_mode)) return tr("It is a folder, not a file.");
+    if (!S_ISREG(st.st_mode)) return tr("It is a device, pipe or socket, not a file.");
+    return {};
+}
+
+QString openProblem(int error)
+{
+    if (error == ENOENT || error == ENOTDIR || error == ENAMETOOLONG) return tr("The file does not exist.");
+    if (error == EACCES || error == EPERM) return tr("The player is not allowed to read it.");
+    return tr("It could not be read.");
+}
+
+Checked checkLocal(const QString& path)
+{
+    const QByteArray encoded = QFile::encodeName(path);
+    struct stat st {};
+    if (::stat(encoded.constData(), &st) != 0) return refused(openProblem(errno));
+    if (const QString problem = fileProblem(st); !problem.isEmpty()) return refused(problem);
+    if (::access(encoded.constData(), R_OK) != 0) return refused(openProblem(errno));
+    return Checked{true, false, path, {}};
+}
+
+Checked resolveAndCheck(const QString& name, const QDir& folder)
+{
+    const Checked c = resolve(name, folder);
+    return c.ok && !c.address ? checkLocal(c.target) : c;
+}
+
+}  // namespace
+
+const QStringList& allowedSchemes()
+{
+    static const QStringList schemes{"http", "https", "rtsp", "rtsps", "mms", "mmsh", "mmst", "rtmp", "rtmps", "pnm"};
+    return schemes;
+}
+
+bool isAddress(const QString& name)
+{
+    const QString scheme = schemeOf(name.trimmed());
+    return !scheme.isEmpty() && scheme != QLatin1String("file");
+}
+
+Checked resolve(const QString& name, const QDir& folder)
+{
+    const QString trimmed = name.trimmed();
+    if (trimmed.isEmpty()) return refused(tr("No file name or address was given."));
+    const QString scheme = schemeOf(trimmed);
+    if (scheme.isEmpty()) return Checked{true, false, QDir::cleanPath(folder.absoluteFilePath(trimmed)), {}};
+    const QUrl url(trimmed);
+    if (scheme == QLatin1String("file")) {
+        if (!url.isValid() || !url.isLocalFile() || url.toLocalFile().isEmpty())
+            return refused(tr("It is not a valid file address."));
+        return Checked{true, false, url.toLocalFile(), {}};
+    }
+    if (!allowedSchemes().contains(scheme))
+        return refused(tr("The player does not open \"%1://\" addresses; it opens files and http, https, rtsp, "
+                          "mms, rtmp and pnm addresses.")
+                           .arg(scheme));
+    if (!url.isValid() || url.host().isEmpty()) return refused(tr("It is not a complete address."));
+    return Checked{true, true, trimmed, {}};
+}
+
+Checked check(const QString& name) { return resolveAndCheck(name, QDir::current()); }
+
+Checked checkListEntry(const QString& line, const QDir& listFolder)
+{
+    Checked c = resolveAndCheck(line, listFolder);
+    if (!c.ok) c.problem = listLineProblem(line, c.problem);
+    return c;
+}
+
+QString listLineProblem(const QString& line, const QString& problem)
+{
+    return tr("The list names \"%1\". %2").arg(line.trimmed(), problem);
+}
+
+QString localFileFromNetworkList()
+{
+    return tr("A list from the network may not name files on this computer.");
+}
+
+ReadResult readSmallFile(const QString& path, qint64 maxBytes)
+{
+    const QByteArray encoded = QFile::encodeName(path);
+    // Refused before it is opened: opening some devices already does something.
+    struct stat st {};
+    if (::stat(encoded.constData(), &st) != 0) return {{}, openProblem(errno)};
+    if (QString problem = fileProblem(st); !problem.isEmpty()) return {{}, problem};
+    const int fd = ::open(encoded.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) return {{}, openProblem(errno)};
+    ReadResult result;
+    // And checked again on what was opened, in case the name was replaced in between.
+    if (::fstat(fd, &st) != 0) result.problem = openProblem(errno);
+    else result.problem = fileProblem(st);
+    while (result.problem.isEmpty() && result.data.size() < maxBytes) {
+        char buffer[4096];
+        const qint64 want = std::min<qint64>(sizeof buffer, maxBytes - result.data.size());
+        const ssize_t got = ::read(fd, buffer, static_cast<size_t>(want));
+        if (got == 0) break;
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            result.problem = openProblem(errno);
+            break;
+        }
+        result.data.append(buffer, got);
+    }
+    ::close(fd);
+    if (!result.problem.isEmpty()) result.data.clear();
+    return result;
+}
+
+QString cannotPlay(const QString& name, const QString& reason)
+{
+    const QString what = name.trimmed().isEmpty() ? tr("the clip") : QStringLiteral("\"%1\"").arg(name);
+    return tr("%1 cannot play %2. %3").arg(product::kTitle, what, reason);
+}
+
+QString engineFailure(int mpvError, bool address)
+{
+    if (mpvError == MPV_ERROR_NOTHING_TO_PLAY) return tr("It holds no sound or picture that can be played.");
+    if (address) {
+        if (mpvError == MPV_ERROR_UNKNOWN_FORMAT) return tr("What the address sends is not media the player can read.");
+        return tr("There is no answer from the address, or nothing there the player can play.");
+    }
+    return tr("It is not a media file the player can read.");
+}
+
+QString noAnswer(bool address, int seconds)
+{
+    return address ? tr("There was no answer from the address within %1 s.").arg(seconds)
+                   : tr("It could not be opened within %1 s.").arg(seconds);
+}
+
+}  // namespace media_source

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDir>
+#include <QString>
+
+// What the player agrees to open. Every name a user gives (a chosen file, a typed address, a line
+// of a list) is untrusted: it may name only a regular local file or a network address of the
+// kinds a person means. Engine-internal sources (fd://, edl://, lavf://, av://, ...) and the
+// disc schemes, which only the program itself builds, are refused, as are folders, devices,
+// pipes and sockets.
+namespace media_source {
+
+struct Checked {
+    bool ok = false;
+    bool address = false;  // a network address rather than a local file
+    QString target;        // what the engine is given: an absolute path, or the address
+    QString problem;       // why it is refused, as a sentence for the user
+};
+
+// Where a name leads, by its form alone (nothing on disc is looked at): relative names are taken
+// from the folder, file:// addresses are local files, other schemes must be allowed ones.
+Checked resolve(const QString& name, const QDir& folder);
+
+// A name from the open dialog or the Open URL box, resolved from the working folder; a local
+// file must be a readable regular file.
+Checked check(const QString& name);
+
+// A line of a list file, resolved from the list's folder and checked as check() does; the
+// problem names the line.
+Checked checkListEntry(const QString& line, const QDir& listFolder);
+QString listLineProblem(const QString& line, const QString& problem);
+// Why a list read from an address may not name a file on this computer.
+QString localFileFromNetworkList();
+
+// True for an address with a scheme ("http://..."), as opposed to a file name.
+bool isAddress(const QString& name);
+
+// The schemes a list or a user may name, lower case.
+const QStringList& allowedSchemes();
+
+struct ReadResult {
+    QByteArray data;
+    QString problem;  // empty when read
+};
+
+// Reads at most maxBytes of a small local file (a list) without ever waiting: the name must be
+// a regular file, which is checked on the opened file itself, so a pipe or a device put in its
+// place is refused rather than read.
+ReadResult readSmallFile(const QString& path, qint64 maxBytes);
+
+// The message for a name that cannot be played: the program, the name, then the reason.
+QString cannotPlay(const QString& name, const QString& reason);
+
+// Sentences for an open that failed inside the engine, by its error code (libmpv's MPV_ERROR_*).
+QString engineFailure(int mpvError, bool address);
+QString noAnswer(bool address, int seconds);
+
+}  // namespace media_source
