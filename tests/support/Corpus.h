@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+// A small reliability corpus: mutated copies of clips and lists made by ffmpeg and by hand, the
+// same inputs for the same seed number. Each is what a damaged download or a hostile file may
+// look like: cut short, bytes flipped, headers zeroed or filled with huge numbers, parts
+// repeated or swapped, noise appended.
+namespace corpus {
+
+struct Input {
+    QString path;
+    QString description;  // the seed and the mutation, for failure messages
+};
+
+// perSeed mutations of every seed clip (.wmv, .mp3, .rm, .avi, .wav, a picture claiming to be
+// huge) and of a few lists (.m3u, .pls, [Reference]); files keep their seed's extension.
+std::vector<Input> mutatedMedia(int perSeed, unsigned seed);
+
+// perSeed mutations of a .ram list naming good and hostile entries.
+std::vector<Input> mutatedRamLists(int perSeed, unsigned seed);
+
+}  // namespace corpus
