@@ -174,6 +174,8 @@ void MpvWindowsMediaControl::beginOpen(const QString& name, bool address)
     seeks_.reset();
     ++generation_;
     tracker_.begin(isBroadcast_);
+    clipLoaded_ = false;
+    endedWhileOpening_ = false;
     setOpenState(OpenOpening);
 }
 
@@ -198,6 +200,7 @@ void MpvWindowsMediaControl::finishOpen()
     setPlayState(wantPlaying_ ? Playing : Stopped);
     refreshPacketCount();
     updateBar();
+    if (endedWhileOpening_ && wantPlaying_) endOfPlay();
 }
 
 void MpvWindowsMediaControl::fail(QString reason)
@@ -574,8 +577,10 @@ void MpvWindowsMediaControl::mpvEvent(const mpv_event& event)
         checkEntryBeforeLoad(static_cast<const mpv_event_hook*>(event.data)->id);
         break;
     case MPV_EVENT_FILE_LOADED:
-        if (openState_ == OpenOpening && tracker_.loaded(startedEntry_) == OpenTracker::Outcome::Loaded)
+        if (openState_ == OpenOpening && tracker_.loaded(startedEntry_) == OpenTracker::Outcome::Loaded) {
+            clipLoaded_ = true;
             gatherClip();
+        }
         break;
     case MPV_EVENT_END_FILE: {
         const auto* end = static_cast<const mpv_event_end_file*>(event.data);
@@ -707,8 +712,10 @@ void MpvWindowsMediaControl::onPropertyChange(const mpv_event_property& prop, ui
         break;
     }
     case kObsEofReached:
-        if (has && *static_cast<const int*>(prop.data) && openState_ == OpenOpen && playState_ == Playing)
-            endOfPlay();
+        if (!has || !*static_cast<const int*>(prop.data)) break;
+        if (openState_ == OpenOpen && playState_ == Playing) endOfPlay();
+        // A short clip may end before the open has gathered what it holds.
+        else if (openState_ == OpenOpening && clipLoaded_) endedWhileOpening_ = true;
         break;
     case kObsDuration:
         if (has && openState_ == OpenOpen) info_.duration = toMilliseconds(*static_cast<const double*>(prop.data));

@@ -135,6 +135,8 @@ private:
     OpenTracker tracker_;
     QTimer openDeadline_;
     int64_t startedEntry_ = -1;  // the playlist entry the engine started last
+    bool clipLoaded_ = false;        // the engine loaded the open's clip; what it holds is asked
+    bool endedWhileOpening_ = false; // and it played to its end before the answers came
     // The engine's on_load hook waiting for an answer, and the entry it is about.
     uint64_t hookId_ = 0;
     int64_t hookEntry_ = -1;
