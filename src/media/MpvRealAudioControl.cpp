@@ -6,7 +6,7 @@
 #include "media/MediaError.h"
 #include "media/MediaSource.h"
 #include "media/MpvWindowsMediaControl.h"
-#include "media/RamFile.h"
+#include "media/ListFile.h"
 #include "media/VolumeScale.h"
 
 MpvRealAudioControl::MpvRealAudioControl(const MpvOptions& options, QWidget* parent)
@@ -36,7 +36,7 @@ void MpvRealAudioControl::SetSource(const QString& path)
     firstFailure_.clear();
     entries_ = QStringList{path};
     if (isRamFile(path)) {
-        const RamList list = readRamFile(path);
+        const ListEntries list = readRamFile(path);
         entries_ = list.entries;
         if (!list.problem.isEmpty()) firstFailure_ = media_source::cannotPlay(path, list.problem);
         if (entries_.isEmpty()) {

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "forms/Product.h"
+#include "media/ListFile.h"
 #include "media/MediaError.h"
 #include "media/MediaSource.h"
 #include "media/MediaTime.h"
@@ -146,11 +147,22 @@ void MpvWindowsMediaControl::Open(const QString& pathOrUrl)
         fail(source.problem);
         return;
     }
+    QByteArray target = source.target.toUtf8();
+    if (isAsxFile(source.target)) {
+        // The engine reads no ASX: its entries are handed over as a list the engine reads, and
+        // each is checked again as the engine comes to it.
+        const ListEntries list = readAsxFile(source.target);
+        if (list.entries.isEmpty()) {
+            fail(list.problem);
+            return;
+        }
+        target = "memory://#EXTM3U\n" + list.entries.join(QLatin1Char('\n')).toUtf8() + '\n';
+    }
     setPlayState(Waiting);
     wantPlaying_ = true;
     openDeadline_.start();
     session_.setFlag("pause", false);
-    session_.command({"loadfile", source.target.toUtf8(), "replace"}, kReplyLoad | (generation_ << kGenerationShift));
+    session_.command({"loadfile", target, "replace"}, kReplyLoad | (generation_ << kGenerationShift));
 }
 
 void MpvWindowsMediaControl::refuse(const QString& name, const QString& problem)

@@ -9,7 +9,7 @@
 #include "media/ClipInfo.h"
 #include "media/MediaSource.h"
 #include "media/OpenTracker.h"
-#include "media/RamFile.h"
+#include "media/ListFile.h"
 #include "media/SeekCoalescer.h"
 #include "media/VideoView.h"
 
@@ -70,7 +70,7 @@ TEST(RamFile, ListsAddressesSkippingCommentsAndResolvingRelativeNames)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("# comment\r\n\r\nrtsp://example.invalid/a.rm\r\nclip.ra\r\n/abs/b.rm\r\nfile:///abs/c.rm\n");
     f.close();
-    const RamList list = readRamFile(f.fileName());
+    const ListEntries list = readRamFile(f.fileName());
     EXPECT_EQ(list.entries,
               (QStringList{"rtsp://example.invalid/a.rm", dir.filePath("clip.ra"), "/abs/b.rm", "/abs/c.rm"}));
     EXPECT_EQ(list.problem, QString());
@@ -103,14 +103,14 @@ TEST(RamFile, RefusesLinesNamingEngineSourcesAndListsThatAreNotFiles)
         {"\n# nothing\n", {}, "The list names nothing to play."},
     };
     for (const Case& c : cases) {
-        const RamList list = readRamFile(write("l.ram", c.text));
+        const ListEntries list = readRamFile(write("l.ram", c.text));
         EXPECT_EQ(list.entries, c.entries) << c.text.constData();
         EXPECT_TRUE(list.problem.contains(QString::fromLatin1(c.problem))) << list.problem.toStdString();
     }
     // Only the first 64 KB of a list are read.
     QByteArray big;
     while (big.size() < 200 * 1024) big += "http://example.invalid/" + QByteArray::number(big.size()) + ".rm\n";
-    const RamList bigList = readRamFile(write("big.ram", big));
+    const ListEntries bigList = readRamFile(write("big.ram", big));
     EXPECT_GT(bigList.entries.size(), 1000);
     EXPECT_LT(bigList.entries.size(), 64 * 1024 / 24);
 
@@ -123,10 +123,33 @@ TEST(RamFile, RefusesLinesNamingEngineSourcesAndListsThatAreNotFiles)
         {QStringLiteral("/dev/zero"), "It is a device, pipe or socket, not a file."},
     };
     for (const auto& [path, problem] : unreadable) {
-        const RamList list = readRamFile(path);
+        const ListEntries list = readRamFile(path);
         EXPECT_TRUE(list.entries.isEmpty()) << path.toStdString();
         EXPECT_EQ(list.problem, QString::fromLatin1(problem)) << path.toStdString();
     }
+}
+
+// ASX lists name their clips in <ref href> elements, in whatever case and quotes.
+TEST(ListFile, AsxListsNameTheirClipsInRefElements)
+{
+    QTemporaryDir dir;
+    QFile f(dir.filePath(QStringLiteral("a.asx")));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("<ASX version=\"3.0\"><Title>x</Title>\n<Entry><Ref HREF=\"clip.wmv\"/></Entry>\n"
+            "<entry><ref href='mms://example.invalid/live?a=1&amp;b=2' /><ref href=\"fd://3\"/></entry>\n"
+            "<entry><ref href=\"a\nb.wmv\"/><REF href = \"file:///abs/c.wma\"></entry></asx>");
+    f.close();
+    const ListEntries list = readAsxFile(f.fileName());
+    EXPECT_EQ(list.entries,
+              (QStringList{dir.filePath("clip.wmv"), "mms://example.invalid/live?a=1&b=2", "/abs/c.wma"}));
+    EXPECT_TRUE(list.problem.startsWith(QStringLiteral("The list names \"fd://3\"."))) << list.problem.toStdString();
+    QFile empty(dir.filePath(QStringLiteral("empty.wvx")));
+    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+    empty.write("<asx version=\"3.0\"></asx>");
+    empty.close();
+    EXPECT_EQ(readAsxFile(empty.fileName()).problem, QStringLiteral("The list names nothing to play."));
+    EXPECT_TRUE(isAsxFile(QStringLiteral("/a/B.WAX")));
+    EXPECT_FALSE(isAsxFile(QStringLiteral("http://example.invalid/b.asx")));
 }
 
 // What the player agrees to open from a name a user gives.

@@ -180,6 +180,8 @@ TEST(Opening, PlaylistsAndRedirectorsOpenTheirFirstPlayableEntry)
         writeFile(dir, QStringLiteral("b.pls"), "[playlist]\nNumberOfEntries=1\nFile1=" + wav + "\n"),
         writeFile(dir, QStringLiteral("c.wmv"), "[Reference]\nRef1=" + QUrl::fromLocalFile(wav).toEncoded() + "\n"),
         writeFile(dir, QStringLiteral("outer.m3u"), "#EXTM3U\nb.pls\n"),
+        writeFile(dir, QStringLiteral("d.asx"), "<asx version=\"3.0\"><entry><ref href=\"missing.wma\"/></entry>"
+                                                "<entry><ref href=\"" + wav + "\"/></entry></asx>"),
         server.url(QStringLiteral("/radio.m3u")),
         server.url(QStringLiteral("/radio.pls")),
     };

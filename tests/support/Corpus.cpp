@@ -119,6 +119,8 @@ std::vector<Input> mutatedMedia(int perSeed, unsigned seed)
     seeds.emplace_back(QStringLiteral("list.m3u"), "#EXTM3U\n#EXTINF:2,Tone\n" + wav + "\nfd://3\n" + wav + "\n");
     seeds.emplace_back(QStringLiteral("list.pls"),
                        "[playlist]\nNumberOfEntries=2\nFile1=" + wav + "\nTitle1=Tone\nFile2=edl://x\nVersion=2\n");
+    seeds.emplace_back(QStringLiteral("list.asx"), "<asx version=\"3.0\"><entry><ref href=\"" + wavUrl +
+                                                       "\"/></entry><entry><ref href=\"fd://3\"/></entry></asx>\n");
     seeds.emplace_back(QStringLiteral("redirect.asf"), "[Reference]\nRef1=" + wavUrl + "\nRef2=" + wavUrl + "\n");
     return mutateSeeds(seeds, perSeed, seed);
 }

@@ -15,7 +15,7 @@ struct Input {
 };
 
 // perSeed mutations of every seed clip (.wmv, .mp3, .rm, .avi, .wav, a picture claiming to be
-// huge) and of a few lists (.m3u, .pls, [Reference]); files keep their seed's extension.
+// huge) and of a few lists (.m3u, .pls, .asx, [Reference]); files keep their seed's extension.
 std::vector<Input> mutatedMedia(int perSeed, unsigned seed);
 
 // perSeed mutations of a .ram list naming good and hostile entries.
