@@ -4,7 +4,6 @@
 #include <QKeyEvent>
 #include <QScreen>
 #include <QMenu>
-#include <QUrl>
 #include <cmath>
 #include <utility>
 
