@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <set>
 
+#include "BenchSupport.h"
 #include "app/Application.h"
 #include "app/frmSplash.h"
 #include "forms/Controls.h"
@@ -23,26 +24,7 @@
 #include "settings/Vid1.h"
 #include "support/MediaClips.h"
 
-namespace {
-
-class SilentMessages : public forms::MessageBoxes {
-public:
-    void show(QWidget*, const QString& text, const QString&) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
-};
-
-class NoDialogs : public forms::FileDialogs {
-public:
-    forms::FileDialogResult run(QWidget*, const forms::FileDialogRequest&) override { return {}; }
-};
-
-void spin(int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-}
-
-}  // namespace
+using bench::spin;
 
 int main(int argc, char** argv)
 {
@@ -53,8 +35,8 @@ int main(int argc, char** argv)
     const int seconds = argc > 1 ? std::max(1, atoi(argv[1])) : 3;
 
     MpvEngineFactory engines(MpvOptions{QStringLiteral("null"), {}});
-    SilentMessages messages;
-    NoDialogs dialogs;
+    bench::SilentMessages messages;
+    bench::NoDialogs dialogs;
     Application app(engines, messages, dialogs);
     frmSplash& splash = app.forms().get<frmSplash>();
     splash.Option1->setValue(true);

@@ -1,72 +1,116 @@
 #include "media/MpvSession.h"
 
 #include <QMetaObject>
+#include <algorithm>
 #include <clocale>
 #include <stdexcept>
-#include <vector>
 
 namespace {
 
-void setOption(mpv_handle* h, const char* name, const char* value)
-{
-    mpv_set_option_string(h, name, value);
-}
+void setOption(mpv_handle* h, const char* name, const char* value) { mpv_set_option_string(h, name, value); }
 
 }  // namespace
 
 MpvSession::MpvSession(const MpvOptions& options, MpvListener& listener, QObject* parent)
-    : QObject(parent), listener_(listener)
+    : QObject(parent), options_(options), listener_(listener)
+{
+}
+
+MpvSession::~MpvSession()
+{
+    if (!handle_) return;
+    // Fixed order: no more callbacks, then the render context, then the core.
+    mpv_set_wakeup_callback(handle_, nullptr, nullptr);
+    if (render_) {
+        mpv_render_context_set_update_callback(render_, nullptr, nullptr);
+        mpv_render_context_free(render_);
+    }
+    mpv_terminate_destroy(handle_);
+}
+
+mpv_handle* MpvSession::core()
+{
+    if (!handle_) start();
+    return handle_;
+}
+
+void MpvSession::start()
 {
     // libmpv parses numbers with the C locale.
     std::setlocale(LC_NUMERIC, "C");
-    handle_ = mpv_create();
-    if (!handle_) throw std::runtime_error("The playback engine could not be created.");
+    mpv_handle* h = mpv_create();
+    if (!h) throw std::runtime_error("The playback engine could not be created.");
 
-    setOption(handle_, "config", "no");
-    setOption(handle_, "terminal", "no");
-    setOption(handle_, "load-scripts", "no");
-    setOption(handle_, "ytdl", "no");
-    setOption(handle_, "osc", "no");
-    setOption(handle_, "input-default-bindings", "no");
-    setOption(handle_, "input-vo-keyboard", "no");
-    setOption(handle_, "idle", "yes");
-    setOption(handle_, "keep-open", "yes");
-    setOption(handle_, "keep-open-pause", "yes");
-    setOption(handle_, "audio-display", "no");
-    setOption(handle_, "hwdec", "no");
-    setOption(handle_, "vo", "libmpv");
-    setOption(handle_, "network-timeout", "10");
+    setOption(h, "config", "no");
+    setOption(h, "terminal", "no");
+    // None of the engine's own scripts: each is a thread and memory the program never uses.
+    setOption(h, "load-scripts", "no");
+    setOption(h, "ytdl", "no");
+    setOption(h, "osc", "no");
+    setOption(h, "load-stats-overlay", "no");
+    setOption(h, "load-osd-console", "no");
+    setOption(h, "load-auto-profiles", "no");
+    setOption(h, "input-default-bindings", "no");
+    setOption(h, "input-vo-keyboard", "no");
+    setOption(h, "idle", "yes");
+    setOption(h, "keep-open", "yes");
+    setOption(h, "keep-open-pause", "yes");
+    setOption(h, "audio-display", "no");
+    setOption(h, "hwdec", "no");
+    setOption(h, "vo", "libmpv");
+    // Frames are handed over at their display time and drawn at once, without the render call
+    // waiting: the UI thread never sleeps in the engine, and a frame is never held back while
+    // the engine waits for it to be taken (it does so when a new clip is loaded).
+    setOption(h, "video-timing-offset", "0");
+    setOption(h, "network-timeout", "10");
     // Lists may not name the engine's internal sources (the program checks every entry too).
-    setOption(handle_, "load-unsafe-playlists", "no");
-    setOption(handle_, "hr-seek", "yes");
+    setOption(h, "load-unsafe-playlists", "no");
+    setOption(h, "hr-seek", "yes");
     // The picture is drawn at its own size times the scale the video view sets, from the top
     // left, so only the part of it that is seen needs rendering.
-    setOption(handle_, "video-unscaled", "yes");
-    setOption(handle_, "video-align-x", "-1");
-    setOption(handle_, "video-align-y", "-1");
-    setOption(handle_, "pause", "yes");
+    setOption(h, "video-unscaled", "yes");
+    setOption(h, "video-align-x", "-1");
+    setOption(h, "video-align-y", "-1");
+    setOption(h, "pause", "yes");
     // Without a usable sound device a clip still plays (silently) rather than failing.
-    setOption(handle_, "audio-fallback-to-null", "yes");
-    if (!options.audioOutput.isEmpty()) setOption(handle_, "ao", options.audioOutput.toUtf8().constData());
-    if (!options.audioFile.isEmpty()) {
-        setOption(handle_, "ao-pcm-file", options.audioFile.toUtf8().constData());
-        setOption(handle_, "ao-pcm-waveheader", "yes");
+    setOption(h, "audio-fallback-to-null", "yes");
+    if (!options_.audioOutput.isEmpty()) setOption(h, "ao", options_.audioOutput.toUtf8().constData());
+    if (!options_.audioFile.isEmpty()) {
+        setOption(h, "ao-pcm-file", options_.audioFile.toUtf8().constData());
+        setOption(h, "ao-pcm-waveheader", "yes");
     }
+    // What the windows set before the core existed (volume, mute, balance filter).
+    for (auto& [name, value] : values_) {
+        if (auto* flag = std::get_if<bool>(&value)) {
+            int v = *flag ? 1 : 0;
+            mpv_set_option(h, name.c_str(), MPV_FORMAT_FLAG, &v);
+        } else if (auto* number = std::get_if<double>(&value)) {
+            mpv_set_option(h, name.c_str(), MPV_FORMAT_DOUBLE, number);
+        } else {
+            setOption(h, name.c_str(), std::get<QByteArray>(value).constData());
+        }
+    }
+    values_.clear();
 
-    if (mpv_initialize(handle_) < 0) {
-        mpv_terminate_destroy(handle_);
+    if (mpv_initialize(h) < 0) {
+        mpv_terminate_destroy(h);
         throw std::runtime_error("The playback engine could not be started.");
     }
-    if (char* v = mpv_get_property_string(handle_, "mpv-version")) {
+    handle_ = h;
+    if (char* v = mpv_get_property_string(h, "mpv-version")) {
         version_ = QString::fromUtf8(v);
         mpv_free(v);
     }
+    for (const Observed& o : observed_) mpv_observe_property(h, o.id, o.name.c_str(), o.format);
+    for (const auto& [name, id] : hooks_) mpv_hook_add(h, id, name.c_str(), 0);
+    observed_.clear();
+    hooks_.clear();
 
     // The render context exists before any file is loaded.
     const char* swType = MPV_RENDER_API_TYPE_SW;
     mpv_render_param params[] = {{MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(swType)},
                                  {MPV_RENDER_PARAM_INVALID, nullptr}};
-    if (mpv_render_context_create(&render_, handle_, params) < 0) render_ = nullptr;
+    if (mpv_render_context_create(&render_, h, params) < 0) render_ = nullptr;
     if (render_) {
         mpv_render_context_set_update_callback(
             render_,
@@ -77,9 +121,8 @@ MpvSession::MpvSession(const MpvOptions& options, MpvListener& listener, QObject
             },
             this);
     }
-
     mpv_set_wakeup_callback(
-        handle_,
+        h,
         [](void* ctx) {
             auto* self = static_cast<MpvSession*>(ctx);
             if (!self->wakeupPosted_.exchange(true))
@@ -88,56 +131,67 @@ MpvSession::MpvSession(const MpvOptions& options, MpvListener& listener, QObject
         this);
 }
 
-MpvSession::~MpvSession()
-{
-    // Fixed order: no more callbacks, then the render context, then the core.
-    mpv_set_wakeup_callback(handle_, nullptr, nullptr);
-    if (render_) {
-        mpv_render_context_set_update_callback(render_, nullptr, nullptr);
-        mpv_render_context_free(render_);
-    }
-    mpv_terminate_destroy(handle_);
-}
-
 void MpvSession::command(std::initializer_list<QByteArray> args, uint64_t replyId)
 {
     std::vector<const char*> argv;
     argv.reserve(args.size() + 1);
     for (const QByteArray& a : args) argv.push_back(a.constData());
     argv.push_back(nullptr);
-    mpv_command_async(handle_, replyId, argv.data());
+    mpv_command_async(core(), replyId, argv.data());
 }
 
-void MpvSession::setFlag(const char* name, bool value)
+void MpvSession::stop()
 {
-    int v = value ? 1 : 0;
-    mpv_set_property_async(handle_, 0, name, MPV_FORMAT_FLAG, &v);
+    if (handle_) command({"stop"});
 }
 
-void MpvSession::setDouble(const char* name, double value, uint64_t replyId)
+void MpvSession::setValue(const char* name, Value value, uint64_t replyId)
 {
-    mpv_set_property_async(handle_, replyId, name, MPV_FORMAT_DOUBLE, &value);
+    if (!handle_ && replyId == 0) {
+        // Kept for the core: the newest value of each property.
+        const auto it = std::find_if(values_.begin(), values_.end(), [name](const auto& v) { return v.first == name; });
+        if (it != values_.end()) it->second = std::move(value);
+        else values_.emplace_back(name, std::move(value));
+        return;
+    }
+    if (auto* flag = std::get_if<bool>(&value)) {
+        int v = *flag ? 1 : 0;
+        mpv_set_property_async(core(), replyId, name, MPV_FORMAT_FLAG, &v);
+    } else if (auto* number = std::get_if<double>(&value)) {
+        mpv_set_property_async(core(), replyId, name, MPV_FORMAT_DOUBLE, number);
+    } else {
+        const char* v = std::get<QByteArray>(value).constData();
+        mpv_set_property_async(core(), replyId, name, MPV_FORMAT_STRING, &v);
+    }
 }
+
+void MpvSession::setFlag(const char* name, bool value) { setValue(name, value, 0); }
+
+void MpvSession::setDouble(const char* name, double value, uint64_t replyId) { setValue(name, value, replyId); }
 
 void MpvSession::setString(const char* name, const QByteArray& value, uint64_t replyId)
 {
-    const char* v = value.constData();
-    mpv_set_property_async(handle_, replyId, name, MPV_FORMAT_STRING, &v);
+    setValue(name, value, replyId);
 }
 
 void MpvSession::getNode(const char* name, uint64_t replyId)
 {
-    mpv_get_property_async(handle_, replyId, name, MPV_FORMAT_NODE);
+    mpv_get_property_async(core(), replyId, name, MPV_FORMAT_NODE);
 }
 
 void MpvSession::observe(const char* name, mpv_format format, uint64_t id)
 {
-    mpv_observe_property(handle_, id, name, format);
+    if (handle_) mpv_observe_property(handle_, id, name, format);
+    else observed_.push_back({name, format, id});
 }
 
-void MpvSession::addHook(const char* name, uint64_t replyId) { mpv_hook_add(handle_, replyId, name, 0); }
+void MpvSession::addHook(const char* name, uint64_t replyId)
+{
+    if (handle_) mpv_hook_add(handle_, replyId, name, 0);
+    else hooks_.emplace_back(name, replyId);
+}
 
-void MpvSession::continueHook(uint64_t hookId) { mpv_hook_continue(handle_, hookId); }
+void MpvSession::continueHook(uint64_t hookId) { mpv_hook_continue(core(), hookId); }
 
 void MpvSession::drain()
 {
@@ -157,10 +211,9 @@ void MpvSession::drain()
 void MpvSession::onRenderUpdate()
 {
     renderPosted_ = false;
-    if (render_ && (mpv_render_context_update(render_) & MPV_RENDER_UPDATE_FRAME)) {
-        hasFrame_ = true;
-        listener_.mpvFrameReady();
-    }
+    if (!render_ || !(mpv_render_context_update(render_) & MPV_RENDER_UPDATE_FRAME)) return;
+    hasFrame_ = true;
+    listener_.mpvFrameReady();
 }
 
 bool MpvSession::render(QImage& target)
@@ -169,10 +222,12 @@ bool MpvSession::render(QImage& target)
     int size[2] = {target.width(), target.height()};
     size_t stride = static_cast<size_t>(target.bytesPerLine());
     const char* format = "bgr0";  // QImage::Format_RGB32 byte order on little-endian machines
+    int block = 0;
     mpv_render_param params[] = {{MPV_RENDER_PARAM_SW_SIZE, size},
                                  {MPV_RENDER_PARAM_SW_FORMAT, const_cast<char*>(format)},
                                  {MPV_RENDER_PARAM_SW_STRIDE, &stride},
                                  {MPV_RENDER_PARAM_SW_POINTER, target.bits()},
+                                 {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &block},
                                  {MPV_RENDER_PARAM_INVALID, nullptr}};
     return mpv_render_context_render(render_, params) >= 0;
 }
@@ -181,10 +236,12 @@ void MpvSession::skipFrame()
 {
     if (!render_ || !hasFrame_) return;
     int skip = 1;
-    mpv_render_param params[] = {{MPV_RENDER_PARAM_SKIP_RENDERING, &skip}, {MPV_RENDER_PARAM_INVALID, nullptr}};
+    int block = 0;
+    mpv_render_param params[] = {{MPV_RENDER_PARAM_SKIP_RENDERING, &skip},
+                                 {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &block},
+                                 {MPV_RENDER_PARAM_INVALID, nullptr}};
     mpv_render_context_render(render_, params);
 }
-
 QVariant MpvSession::toVariant(const mpv_node& node)
 {
     switch (node.format) {

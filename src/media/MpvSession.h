@@ -7,6 +7,9 @@
 #include <QVariant>
 #include <atomic>
 #include <initializer_list>
+#include <string>
+#include <variant>
+#include <vector>
 
 #include <mpv/client.h>
 #include <mpv/render.h>
@@ -25,12 +28,18 @@ class MpvListener {
 public:
     virtual ~MpvListener() = default;
     virtual void mpvEvent(const mpv_event& event) = 0;
+    // A frame is due now: draw it (render) or hand it back (skipFrame).
     virtual void mpvFrameReady() = 0;
 };
 
 // One libmpv instance with a software render context. libmpv's threads only post a wakeup;
 // the queued call drains the event queue on the UI thread. The UI thread makes no call that
-// waits on the core: commands and property writes are asynchronous, reads are observed.
+// waits on the core: commands and property writes are asynchronous, reads are observed, and
+// frames come at their display time and are rendered without waiting.
+//
+// The core is created on first use (the first command, read or started playback), so a window
+// that hosts an engine it never plays costs nothing. Observations, hooks and property values
+// given before that are kept and handed to the core when it starts.
 class MpvSession : public QObject {
     Q_OBJECT
 public:
@@ -38,6 +47,8 @@ public:
     ~MpvSession() override;
 
     void command(std::initializer_list<QByteArray> args, uint64_t replyId = 0);
+    // Stops what plays; without a core there is nothing to stop.
+    void stop();
     void setFlag(const char* name, bool value);
     void setDouble(const char* name, double value, uint64_t replyId = 0);
     void setString(const char* name, const QByteArray& value, uint64_t replyId = 0);
@@ -53,14 +64,27 @@ public:
     // Takes the current frame without drawing it: the engine waits for every frame to be taken.
     void skipFrame();
 
+    bool started() const { return handle_ != nullptr; }
+    // "mpv 0.35.1" once the core has started, empty before.
     QString engineVersion() const { return version_; }
 
     static QVariant toVariant(const mpv_node& node);
 
 private:
+    using Value = std::variant<bool, double, QByteArray>;
+    struct Observed {
+        std::string name;
+        mpv_format format;
+        uint64_t id;
+    };
+
+    mpv_handle* core();
+    void start();
+    void setValue(const char* name, Value value, uint64_t replyId);
     void drain();
     void onRenderUpdate();
 
+    MpvOptions options_;
     MpvListener& listener_;
     mpv_handle* handle_ = nullptr;
     mpv_render_context* render_ = nullptr;
@@ -69,4 +93,8 @@ private:
     std::atomic<bool> renderPosted_{false};
     bool draining_ = false;
     bool hasFrame_ = false;
+    // Given before the core started.
+    std::vector<Observed> observed_;
+    std::vector<std::pair<std::string, uint64_t>> hooks_;
+    std::vector<std::pair<std::string, Value>> values_;
 };

@@ -217,7 +217,7 @@ void MpvWindowsMediaControl::finishOpen()
 void MpvWindowsMediaControl::fail(QString reason)
 {
     // Whatever the engine still plays or tries (an earlier clip, a list's next entry) ends.
-    session_.command({"stop"});
+    session_.stop();
     openDeadline_.stop();
     tracker_.begin(isBroadcast_);
     hasError_ = true;
@@ -528,7 +528,9 @@ QString MpvWindowsMediaControl::MediaInfoText(int code) const
 
 QString MpvWindowsMediaControl::PlayerId() const
 {
-    return QStringLiteral("%1 %2 (%3)").arg(product::kTitle, product::versionText(), session_.engineVersion());
+    const QString engine = session_.engineVersion();
+    const QString program = product::kTitle + QLatin1Char(' ') + product::versionText();
+    return engine.isEmpty() ? program : QStringLiteral("%1 (%2)").arg(program, engine);
 }
 
 long MpvWindowsMediaControl::PacketsReceived() const

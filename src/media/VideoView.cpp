@@ -87,11 +87,33 @@ QImage alignedImage(QSize size)
 
 }  // namespace
 
-VideoView::VideoView(MpvSession& session, QWidget* parent) : QWidget(parent), session_(session)
+// The frame itself: an opaque child over the picture's visible part, so drawing a new frame
+// repaints only it, never what lies behind the control.
+class VideoView::Surface : public QWidget {
+public:
+    Surface(const QImage& image, QWidget* parent) : QWidget(parent), image_(image)
+    {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setAttribute(Qt::WA_NoSystemBackground);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override { QPainter(this).drawImage(0, 0, image_); }
+
+private:
+    const QImage& image_;
+};
+
+VideoView::VideoView(MpvSession& session, QWidget* parent)
+    : QWidget(parent), session_(session), surface_(new Surface(image_, this))
 {
     setObjectName(QStringLiteral("picture"));
     setMouseTracking(true);
+    surface_->hide();
 }
+
+VideoView::~VideoView() = default;
 
 void VideoView::setPicture(QSize pictureSize, int displaySize)
 {
@@ -124,14 +146,16 @@ void VideoView::relayout()
         session_.setDouble("video-pan-x", placement.panX);
         session_.setDouble("video-pan-y", placement.panY, kPlacementApplied);
     }
+    surface_->setGeometry(visibleRect_);
+    surface_->setVisible(!image_.isNull());
     renderNow();
-    update();
+    surface_->update();
 }
 
 void VideoView::placementApplied()
 {
     renderNow();
-    update(visibleRect_);
+    surface_->update();
 }
 
 void VideoView::frameReady()
@@ -141,20 +165,13 @@ void VideoView::frameReady()
         return;
     }
     renderNow();
-    update(visibleRect_);
+    surface_->update();
     emit frameShown();
 }
 
 void VideoView::renderNow()
 {
     if (!image_.isNull()) session_.render(image_);
-}
-
-void VideoView::paintEvent(QPaintEvent*)
-{
-    if (image_.isNull()) return;
-    QPainter p(this);
-    p.drawImage(visibleRect_.topLeft(), image_);
 }
 
 void VideoView::resizeEvent(QResizeEvent* event)

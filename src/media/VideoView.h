@@ -33,6 +33,7 @@ public:
     static constexpr uint64_t kPlacementApplied = 0xF1;
 
     VideoView(MpvSession& session, QWidget* parent);
+    ~VideoView() override;
 
     void setPicture(QSize pictureSize, int displaySize);
     void clearPicture();
@@ -54,7 +55,6 @@ signals:
     void frameShown();
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -62,6 +62,7 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    class Surface;
     void relayout();
     void renderNow();
 
@@ -72,4 +73,5 @@ private:
     QRect visibleRect_;
     PicturePlacement placement_;
     QImage image_;
+    Surface* surface_;
 };

@@ -96,6 +96,16 @@ QString scanClip60s()
                                "4", "-g", "12", "-an", "-f", "avi"});
 }
 
+QString h264Clip(int width, int height, int gop, int seconds)
+{
+    const QString size = QStringLiteral("%1x%2").arg(width).arg(height);
+    return make(QStringLiteral("h264-%1-g%2-%3s.mp4").arg(size).arg(gop).arg(seconds),
+                {"-f", "lavfi", "-i", QStringLiteral("testsrc2=size=%1:rate=25:duration=%2").arg(size).arg(seconds), "-f",
+                 "lavfi", "-i", QStringLiteral("sine=frequency=440:duration=%1").arg(seconds), "-c:v", "libx264",
+                 "-preset", "veryfast", "-pix_fmt", "yuv420p", "-g", QString::number(gop), "-keyint_min",
+                 QString::number(gop), "-sc_threshold", "0", "-c:a", "aac", "-b:a", "96k", "-f", "mp4"});
+}
+
 QString hugeClaimAvi()
 {
     const QString path = QDir(clipDir()).filePath(QStringLiteral("huge-claim.avi"));

@@ -18,6 +18,9 @@ QString rmBars3s();       // 176x144 RealVideo 2.0 + RealAudio 1.0, 3 s, title/a
 QString raTone3s();       // RealAudio 1.0 only, 3 s, tagged
 QString textFile();       // a text file that is not media
 QString scanClip60s();    // 60 s of a moving test pattern, 320x240 MPEG-4, a keyframe every 12 frames
+// A moving test pattern in H.264 (with AAC sound) of the given size, a keyframe every gop
+// frames at 25 frames a second, in an .mp4.
+QString h264Clip(int width, int height, int gop, int seconds);
 QString hugeClaimAvi();   // a few KB of raw 16x16 pictures whose AVI headers claim 16000x16000
 
 // Runs ffprobe on a file and returns one entry ("format=duration", or "stream=codec_long_name"

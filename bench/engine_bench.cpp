@@ -1,0 +1,353 @@
+// What the engines cost, each figure against a bare libmpv client doing the same in the same run:
+//   engine_bench open      opening a clip while a video is loaded (video, then an .mp3)
+//   engine_bench enter     entering the main window: time and memory
+//   engine_bench latency   how long a queued call waits on the UI thread while a video plays
+//   engine_bench cpu       playback CPU at 360p and 720p
+//   engine_bench memory    peak memory idle and playing, and memory over 100 opens
+//   engine_bench scan      fast-forward pictures a second on H.264 with sparse keyframes
+// With no argument every part runs. Figures are printed; nothing is asserted.
+#include <QApplication>
+#include <QCryptographicHash>
+#include <QProcess>
+#include <QTimer>
+#include <algorithm>
+#include <clocale>
+#include <cstring>
+#include <mutex>
+#include <set>
+#include <thread>
+
+#include "BenchSupport.h"
+#include "forms/Controls.h"
+#include "media/VideoView.h"
+#include "remote/Player.h"
+#include "settings/Vid1.h"
+#include "support/MediaClips.h"
+
+using namespace bench;
+
+namespace {
+
+double median(std::vector<double> v)
+{
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+double percentile(std::vector<double> v, double p)
+{
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    return v[std::min(v.size() - 1, static_cast<size_t>(p * v.size()))];
+}
+
+void ratioLine(const char* what, double ours, double anchor, const char* unit, const char* goal)
+{
+    std::printf("%-44s ours %8.2f %-4s anchor %8.2f %-4s ratio %5.2f   (goal: %s)\n", what, ours, unit, anchor, unit,
+                anchor > 0 ? ours / anchor : 0.0, goal);
+}
+
+// Opening while a video is loaded: ours from Open to the open state, the anchor from loadfile
+// to the answers about the loaded clip. Rounds alternate between the two; whichever is not being
+// measured is paused, so neither waits for frames the other's loop is not drawing.
+void openBench()
+{
+    const QString video = clips::h264Clip(640, 360, 50, 30);
+    const QString other = clips::aviBars3s();
+    const QString mp3 = clips::mp3Tone90s();
+    Program p;
+    p.enter();
+    BareClient bare;
+    std::vector<double> ours[2], anchor[2];
+    const auto time = [](auto&& work) {
+        QElapsedTimer t;
+        t.start();
+        work();
+        return t.nsecsElapsed() / 1e6;
+    };
+    for (int round = 0; round < 12; ++round) {
+        for (int kind = 0; kind < 2; ++kind) {
+            const QString& next = kind == 1 ? mp3 : round % 2 ? other : video;
+            p.open(video);
+            spin(300);
+            ours[kind].push_back(time([&] { p.open(next); }));
+            p.screen().Pause();
+            spin(100);
+            mpv_set_property_string(bare.handle(), "pause", "no");
+            bare.open(video.toUtf8().constData());
+            bare.runUntil([] { return false; }, 300);
+            anchor[kind].push_back(time([&] { bare.open(next.toUtf8().constData()); }));
+            mpv_set_property_string(bare.handle(), "pause", "yes");
+            bare.runUntil([] { return false; }, 100);
+        }
+    }
+    ratioLine("open a video while a video is loaded", median(ours[0]), median(anchor[0]), "ms", "at most 1.5");
+    ratioLine("open an .mp3 after a video", median(ours[1]), median(anchor[1]), "ms", "at most 1.5");
+}
+
+// Entering the main window from the start-up window: the time of the Enter press and what it
+// adds to memory. The anchor is starting one bare libmpv core.
+void enterBench()
+{
+    Program p;
+    p.app.forms().get<frmSplash>().Show();
+    spin(300);
+    const double before = residentMiB();
+    QElapsedTimer t;
+    t.start();
+    p.enter();
+    const double ms = t.nsecsElapsed() / 1e6;
+    spin(500);
+    const double added = residentMiB() - before;
+    t.start();
+    auto anchor = std::make_unique<BareClient>();
+    const double anchorMs = t.nsecsElapsed() / 1e6;
+    ratioLine("enter the main window", ms, anchorMs, "ms", "under 20 ms; anchor: one bare core");
+    std::printf("%-44s %8.1f MiB   (goal: under 5 MiB)\n", "memory added by entering", added);
+}
+
+// Queued calls posted from another thread every 5 ms: how long each waits for the UI thread,
+// with nothing open and while a 25 fps video plays.
+std::vector<double> queuedCallWaits(int ms)
+{
+    std::vector<double> waits;
+    std::mutex lock;
+    std::atomic<bool> running{true};
+    QObject receiver;
+    std::thread poster([&] {
+        while (running) {
+            QElapsedTimer posted;
+            posted.start();
+            QMetaObject::invokeMethod(&receiver, [&lock, &waits, posted] {
+                std::lock_guard<std::mutex> g(lock);
+                waits.push_back(posted.nsecsElapsed() / 1e6);
+            }, Qt::QueuedConnection);
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    });
+    spin(ms);
+    running = false;
+    poster.join();
+    spin(50);
+    std::lock_guard<std::mutex> g(lock);
+    return waits;
+}
+
+void latencyBench()
+{
+    Program p;
+    p.enter();
+    p.app.forms().get<frmMain>().show();
+    const std::vector<double> idle = queuedCallWaits(2000);
+    p.open(clips::h264Clip(640, 360, 50, 30));
+    const std::vector<double> playing = queuedCallWaits(4000);
+    ratioLine("queued call wait, median, video playing", median(playing), median(idle), "ms",
+              "under 2 ms; anchor: nothing open");
+    ratioLine("queued call wait, 95th percentile", percentile(playing, 0.95), percentile(idle, 0.95), "ms", "-");
+}
+
+// CPU while playing: the program's control at 100% against the bare client drawing the same
+// size, each for a few seconds, one after the other.
+void cpuBench()
+{
+    for (const auto& [w, h] : {std::pair{640, 360}, std::pair{1280, 720}}) {
+        const QString clip = clips::h264Clip(w, h, 50, 30);
+        double ours = 0, anchor = 0;
+        for (int round = 0; round < 2; ++round) {
+            {
+                Program p;
+                p.enter();
+                p.app.forms().get<frmMain>().show();
+                p.open(clip);
+                spin(500);
+                const double c0 = cpuSeconds();
+                QElapsedTimer t;
+                t.start();
+                spin(4000);
+                ours += (cpuSeconds() - c0) / (t.nsecsElapsed() / 1e9);
+            }
+            {
+                BareClient bare;
+                bare.open(clip.toUtf8().constData());
+                bare.runUntil([] { return false; }, 500);
+                const double c0 = cpuSeconds();
+                QElapsedTimer t;
+                t.start();
+                bare.runUntil([] { return false; }, 4000);
+                anchor += (cpuSeconds() - c0) / (t.nsecsElapsed() / 1e9);
+            }
+        }
+        const std::string what = "playback CPU (% of a core), " + std::to_string(w) + "x" + std::to_string(h);
+        ratioLine(what.c_str(), ours * 50, anchor * 50, "%", "at most 1.1");
+    }
+}
+
+// Memory is measured in processes of their own (this program run again with a part's name),
+// which print their figures on their last line.
+std::vector<double> childFigures(const char* part)
+{
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("child"), QString::fromLatin1(part)});
+    child.waitForFinished(180000);
+    std::vector<double> figures;
+    const QString last = QString::fromUtf8(child.readAllStandardOutput()).trimmed().section(QLatin1Char('\n'), -1);
+    for (const QString& f : last.split(QLatin1Char(' '), Qt::SkipEmptyParts)) figures.push_back(f.toDouble());
+    figures.resize(2);
+    return figures;
+}
+
+int memoryChild(const char* part)
+{
+    const QString clip = clips::h264Clip(640, 360, 50, 30);
+    const QString other = clips::aviBars3s();
+    const bool ours = std::strncmp(part, "ours", 4) == 0;
+    const bool play = std::strstr(part, "play") != nullptr;
+    const bool opens = std::strstr(part, "opens") != nullptr;
+    QWidget window;  // both kinds show a window of the main window's size
+    window.resize(313, 300);
+    window.show();
+    std::unique_ptr<Program> program;
+    std::unique_ptr<BareClient> bare;
+    if (ours) {
+        program = std::make_unique<Program>();
+        program->enter();
+        program->app.forms().get<frmMain>().show();
+    } else {
+        bare = std::make_unique<BareClient>();
+    }
+    const auto open = [&](const QString& file) {
+        if (ours) program->open(file);
+        else bare->open(file.toUtf8().constData());
+    };
+    const auto run = [&](int ms) {
+        if (ours) spin(ms);
+        else bare->runUntil([] { return false; }, ms);
+    };
+    if (opens) {
+        // Resident memory after the 1st and the 10th open against after the 100th.
+        double after1 = 0, after10 = 0;
+        for (int i = 1; i <= 100; ++i) {
+            open(i % 2 ? clip : other);
+            run(50);
+            if (i == 1) after1 = residentMiB();
+            if (i == 10) after10 = residentMiB();
+        }
+        run(300);
+        std::printf("%.1f %.1f\n", residentMiB() - after1, residentMiB() - after10);
+        return 0;
+    }
+    if (play) open(clip);
+    run(play ? 4000 : 1500);
+    std::printf("%.1f\n", peakResidentMiB());
+    return 0;
+}
+
+void memoryBench()
+{
+    ratioLine("peak memory, main window, nothing open", childFigures("ours-idle")[0], childFigures("bare-idle")[0],
+              "MiB", "at most 1.1");
+    ratioLine("peak memory, playing 360p", childFigures("ours-play")[0], childFigures("bare-play")[0], "MiB",
+              "at most 1.1");
+    const std::vector<double> ours = childFigures("ours-opens"), anchor = childFigures("bare-opens");
+    ratioLine("memory growth, 1st to 100th open", ours[0], anchor[0], "MiB", "within 10 MiB of flat");
+    ratioLine("memory growth, 10th to 100th open", ours[1], anchor[1], "MiB", "within 10 MiB of flat");
+}
+
+// Fast forward at Single Speed (0.1 s of clip a 10 ms tick): ours through the remote's tick,
+// the anchor with the same one-seek-in-flight loop on a bare client. Distinct pictures a second.
+void scanBench()
+{
+    for (int gop : {50, 250}) {
+        const QString clip = clips::h264Clip(640, 360, gop, 60);
+        const auto hashOf = [](const QImage& img) {
+            return QCryptographicHash::hash(QByteArrayView(reinterpret_cast<const char*>(img.constBits()), img.sizeInBytes()),
+                                            QCryptographicHash::Md5);
+        };
+        constexpr int kMs = 4000;
+        double oursRate = 0, oursScan = 0;
+        {
+            Program p;
+            p.enter();
+            p.open(clip);
+            MpvWindowsMediaControl& screen = p.screen();
+            Player& remote = p.app.forms().get<Player>();
+            p.app.forms().get<Vid1>().Option12->setValue(true);
+            screen.setCurrentPosition(1.0);
+            spin(300);
+            std::set<QByteArray> pictures;
+            QObject::connect(&screen.view(), &VideoView::frameShown, [&] { pictures.insert(hashOf(screen.view().image())); });
+            QTimer tick;
+            tick.setTimerType(Qt::PreciseTimer);
+            QObject::connect(&tick, &QTimer::timeout, [&] { remote.Ff_Timer(); });
+            const double start = screen.CurrentPosition();
+            QElapsedTimer t;
+            t.start();
+            tick.start(10);
+            spin(kMs);
+            tick.stop();
+            const double s = t.nsecsElapsed() / 1e9;
+            oursRate = pictures.size() / s;
+            oursScan = (screen.CurrentPosition() - start) / s;
+        }
+        double bareRate = 0;
+        {
+            BareClient bare;
+            bare.open(clip.toUtf8().constData());
+            mpv_set_property_string(bare.handle(), "pause", "yes");
+            std::set<QByteArray> pictures;
+            bare.onFrame = [&] { pictures.insert(hashOf(bare.image())); };
+            double target = 1.0, sent = -1;
+            bool inFlight = false;
+            const auto seek = [&] {
+                const QByteArray at = QByteArray::number(target, 'f', 3);
+                bare.command({"seek", at.constData(), "absolute+exact"});
+                sent = target;
+                inFlight = true;
+            };
+            QElapsedTimer t, sinceTick;
+            t.start();
+            sinceTick.start();
+            bare.runUntil([&] {
+                if (sinceTick.elapsed() >= 10) {
+                    sinceTick.restart();
+                    target += 0.1;
+                    if (!inFlight) seek();
+                }
+                return t.elapsed() >= kMs;
+            }, kMs + 1000, [&](const mpv_event& e) {
+                if (e.event_id != MPV_EVENT_PLAYBACK_RESTART) return;
+                inFlight = false;
+                if (target != sent) seek();
+            });
+            bareRate = pictures.size() / (t.nsecsElapsed() / 1e9);
+        }
+        const std::string what = "fast-forward pictures/s, keyframe every " + std::to_string(gop);
+        ratioLine(what.c_str(), oursRate, bareRate, "/s", "at least 0.9");
+        std::printf("%-44s %8.2f x real time   (goal: within 5%% of 10)\n", "  scan rate", oursScan);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication qtApp(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    forms::useDesignFont();
+    const std::string part = argc > 1 ? argv[1] : "";
+    if (part == "child" && argc > 2) return memoryChild(argv[2]);
+    const std::pair<const char*, void (*)()> parts[] = {{"enter", enterBench}, {"open", openBench},
+                                                        {"latency", latencyBench}, {"cpu", cpuBench},
+                                                        {"memory", memoryBench}, {"scan", scanBench}};
+    bool ran = false;
+    for (const auto& [name, run] : parts) {
+        if (!part.empty() && part != name) continue;
+        run();
+        std::fflush(stdout);
+        ran = true;
+    }
+    if (!ran) std::fprintf(stderr, "unknown part %s\n", part.c_str());
+    return ran ? 0 : 2;
+}
