@@ -18,6 +18,7 @@
 #include <memory>
 #include <string>
 #include <sys/resource.h>
+#include <ctime>
 #include <unistd.h>
 #include <vector>
 
@@ -100,6 +101,14 @@ inline double cpuSeconds()
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// CPU time the calling thread has used, in seconds.
+inline double threadCpuSeconds()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return ts.tv_sec + ts.tv_nsec / 1e9;
 }
 
 // The program on its real engines (no sound output), entered in Standard Mode.
