@@ -238,21 +238,8 @@ void frmMain::mnuViewToolbar_Click()
     Player& remote = app_.forms().get<Player>();
     remote.setVisible(mnuViewToolbar->checked());
     screenAndAudio->setEnabled(true);
-    if (screenAndAudio->PlayState() == WindowsMediaControl::Playing) {
-        remote.Un1->setVisible(false);
-        remote.Un2->setVisible(true);
-    } else {
-        remote.Un1->setVisible(true);
-        remote.Un2->setVisible(false);
-    }
-    if (screenAndAudio->PlayState() == WindowsMediaControl::Paused) {
-        remote.Un1->setVisible(true);
-        remote.Un2->setVisible(false);
-    }
-    if (screenAndAudio->PlayState() == WindowsMediaControl::Stopped) {
-        remote.Un1->setVisible(true);
-        remote.Un2->setVisible(false);
-    }
+    if (screenAndAudio->PlayState() == WindowsMediaControl::Playing) remote.showPause();
+    else remote.showPlay();
 }
 
 void frmMain::mnuhelp_Click() { app_.messages().show(this, QString(), tr("ZelPlayer Plus Help File")); }

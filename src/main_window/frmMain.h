@@ -38,12 +38,12 @@ public:
     void mnuviewzelplayerplussettings_Click();
 
     // Picture size, full screen and status bar.
-    void mnuviewoneeighthscreen_Click() { chooseZoom(mnuviewoneeighthscreen, 7); }
-    void mnuviewhalfscreen_Click() { chooseZoom(mnuviewhalfscreen, 1); }
-    void mnuviewSixteenth_Click() { chooseZoom(mnuviewSixteenth, 5); }
-    void mnuviewDefaultscreen_Click() { chooseZoom(mnuviewDefaultscreen, 0); }
-    void mnuviewactual_Click() { chooseZoom(mnuviewactual, 0); }
-    void mnuviewdouble_Click() { chooseZoom(mnuviewdouble, 2); }
+    void mnuviewoneeighthscreen_Click() { chooseZoom(mnuviewoneeighthscreen); }
+    void mnuviewhalfscreen_Click() { chooseZoom(mnuviewhalfscreen); }
+    void mnuviewSixteenth_Click() { chooseZoom(mnuviewSixteenth); }
+    void mnuviewDefaultscreen_Click() { chooseZoom(mnuviewDefaultscreen); }
+    void mnuviewactual_Click() { chooseZoom(mnuviewactual); }
+    void mnuviewdouble_Click() { chooseZoom(mnuviewdouble); }
     void mnuviewfullscreen_Click();
     void mnuviewstatusbar_Click();
 
@@ -65,6 +65,12 @@ public:
     void RealAudio1_RealOneTextEvent();
     // Either engine could not open or play its clip.
     void engine_Error(const QString& description);
+
+    // After a Windows-media open: the Real engine stops and its picture is hidden.
+    void makeWindowsMediaCurrent();
+    // After a Windows-media open: the clip properties and full screen are offered, the remote
+    // shows Pause before playback has started, and Zoom follows the picture.
+    void armForWindowsMediaPlayback();
 
     // The engine that loaded a clip last is drawn in front: the Real picture's box comes over the
     // picture boxes and the Windows-media picture, or goes back to its place behind them.
@@ -158,7 +164,8 @@ private:
     forms::MenuItem* item(QMenu* menu, const char* name, const QString& caption);
     QMenu* submenu(forms::MenuItem* parent);
     void connectEngines();
-    void chooseZoom(forms::MenuItem* item, int displaySize);
+    // Sets the size the item stands for and gives it the group's check mark.
+    void chooseZoom(forms::MenuItem* item);
     // Alt+Enter, Alt+1, Alt+2 and Alt+3, which the captions name, run their items.
     void bindCaptionKeys();
 

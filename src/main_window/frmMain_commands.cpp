@@ -39,17 +39,25 @@ void frmMain::mnufileopen_Click()
         // A cancelled dialog opens nothing; the clip now loaded plays on.
         if (!CommonDialog1->ShowOpen()) return;
         screenAndAudio->Open(CommonDialog1->DialogFileName());
-        RealAudio1->StopClip();
-        RealAudio1->setVisible(false);
+        makeWindowsMediaCurrent();
         Label1->setVisible(screenAndAudio->IsBroadcast());
-        mnufileproperties->setEnabled(true);
-        mnuviewfullscreen->setEnabled(true);
-        Player& remote = app_.forms().get<Player>();
-        remote.Un1->setVisible(false);
-        remote.Un2->setVisible(true);
-        updateZoomForPicture();
+        armForWindowsMediaPlayback();
     }
     // In Decrypter Mode the file browser does the opening; it is not part of this program yet.
+}
+
+void frmMain::makeWindowsMediaCurrent()
+{
+    RealAudio1->StopClip();
+    RealAudio1->setVisible(false);
+}
+
+void frmMain::armForWindowsMediaPlayback()
+{
+    mnufileproperties->setEnabled(true);
+    mnuviewfullscreen->setEnabled(true);
+    app_.forms().get<Player>().showPause();
+    updateZoomForPicture();
 }
 
 void frmMain::mnufileopenreal_Click()

@@ -97,11 +97,7 @@ void frmMain::screenAndAudio_OpenStateChange()
 
 void frmMain::screenAndAudio_EndOfStream()
 {
-    if (!app_.forms().get<PlaySet>().Option2->value()) {
-        Player& remote = app_.forms().get<Player>();
-        remote.Un1->setVisible(true);
-        remote.Un2->setVisible(false);
-    }
+    if (!app_.forms().get<PlaySet>().Option2->value()) app_.forms().get<Player>().showPlay();
     Pro1& p = app_.forms().get<Pro1>();
     p.Label13->setVisible(true);
     p.Label2->setVisible(false);

@@ -3,6 +3,7 @@
 #include <QSlider>
 
 #include "app/Application.h"
+#include "main_window/PictureSizes.h"
 #include "main_window/frmMain.h"
 #include "media/WindowsMediaControl.h"
 #include "remote/Player.h"
@@ -16,22 +17,22 @@ constexpr int kHeightWithoutStatusBarTw = 5010;
 
 void frmMain::checkSizeItem(forms::MenuItem* item)
 {
-    for (forms::MenuItem* it : {mnuviewoneeighthscreen, mnuviewhalfscreen, mnuviewSixteenth, mnuviewDefaultscreen,
-                                mnuviewactual, mnuviewdouble, mnuviewfullscreen})
-        if (it != item) it->setCheckedMark(false);
+    for (const PictureSize& size : kPictureSizes)
+        if (this->*size.menuItem != item) (this->*size.menuItem)->setCheckedMark(false);
     item->setCheckedMark(true);
 }
 
-void frmMain::chooseZoom(forms::MenuItem* item, int displaySize)
+void frmMain::chooseZoom(forms::MenuItem* item)
 {
-    screenAndAudio->setDisplaySize(displaySize);
+    for (const PictureSize& size : kPictureSizes)
+        if (this->*size.menuItem == item) screenAndAudio->setDisplaySize(size.code);
     checkSizeItem(item);
 }
 
 void frmMain::mnuviewfullscreen_Click()
 {
     screenAndAudio->setEnabled(true);
-    screenAndAudio->setDisplaySize(3);
+    screenAndAudio->setDisplaySize(WindowsMediaControl::SizeFullScreen);
     screenAndAudio->setAllowSizeChange(true);
     screenAndAudio->setEnableFullScreenControls(false);
     checkSizeItem(mnuviewfullscreen);
@@ -58,10 +59,8 @@ void frmMain::mnuviewvideosettings_Click()
 {
     Vid1& v = app_.forms().get<Vid1>();
     v.Show();
-    v.Option1->setValue(screenAndAudio->DisplaySize() == 1);
-    v.Option6->setValue(screenAndAudio->DisplaySize() == 7);
-    v.Option5->setValue(screenAndAudio->DisplaySize() == 0);
-    v.Option2->setValue(screenAndAudio->DisplaySize() == 5);
+    for (const PictureSize& size : kPictureSizes)
+        if (size.zoomOption) (v.*size.zoomOption)->setValue(screenAndAudio->DisplaySize() == size.code);
     v.Check1->setValue(screenAndAudio->AllowSizeChange() ? 1 : 0);
     v.Check2->setValue(screenAndAudio->EnableFullScreenControls() ? 1 : 0);
 }

@@ -15,7 +15,7 @@ MpvRealAudioControl::MpvRealAudioControl(const MpvOptions& options, QWidget* par
     engine_->setObjectName(QStringLiteral("engine"));
     engine_->setShowControls(false);
     engine_->setShowPositionControls(false);
-    engine_->setDisplaySize(7);
+    engine_->setDisplaySize(WindowsMediaControl::SizeFitted);
     connect(engine_, &WindowsMediaControl::OpenStateChange, this,
             [this](int, int newState) { onOpenStateChange(newState); });
     connect(engine_, &WindowsMediaControl::EndOfStream, this, [this](int) { onEndOfStream(); });

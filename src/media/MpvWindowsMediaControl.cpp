@@ -1,9 +1,6 @@
 #include "media/MpvWindowsMediaControl.h"
 
 #include <QDir>
-#include <QKeyEvent>
-#include <QScreen>
-#include <QMenu>
 #include <cmath>
 #include <utility>
 
@@ -46,47 +43,9 @@ constexpr uint64_t kKindMask = 0xFF;
 constexpr int kGenerationShift = 8;
 constexpr qint64 kBytesPerPacket = 1024;
 
-QString timeText(double seconds)
-{
-    const long s = std::lround(std::max(0.0, seconds));
-    return QStringLiteral("%1:%2").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0'));
-}
 
 // What a refused list entry is opened as instead: a source no engine reads, so it fails at once.
 const QByteArray kRefusedSource = "zelplayer-refused://";
-
-// Full screen: the picture alone (and the transport bar when full-screen controls are on) on
-// a black window covering the screen. Esc leaves it.
-class FullScreenWindow : public QWidget {
-public:
-    explicit FullScreenWindow(std::function<void()> onLeave)
-        : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), onLeave_(std::move(onLeave))
-    {
-        setObjectName(QStringLiteral("fullScreen"));
-        setAttribute(Qt::WA_QuitOnClose, false);
-        QPalette pal = palette();
-        pal.setColor(QPalette::Window, Qt::black);
-        setPalette(pal);
-        setAutoFillBackground(true);
-        setFocusPolicy(Qt::StrongFocus);
-    }
-    std::function<void()> onResize;
-
-protected:
-    void keyPressEvent(QKeyEvent* e) override
-    {
-        if (e->key() == Qt::Key_Escape) onLeave_();
-        else QWidget::keyPressEvent(e);
-    }
-    void resizeEvent(QResizeEvent*) override
-    {
-        if (onResize) onResize();
-    }
-    void closeEvent(QCloseEvent*) override { onLeave_(); }
-
-private:
-    std::function<void()> onLeave_;
-};
 
 }  // namespace
 
@@ -112,8 +71,8 @@ MpvWindowsMediaControl::MpvWindowsMediaControl(const MpvOptions& options, QWidge
     connect(view_, &VideoView::mouseMoved, this, &WindowsMediaControl::MouseMove);
     connect(view_, &VideoView::mousePressed, this, &WindowsMediaControl::MouseDown);
     connect(view_, &VideoView::doubleClicked, this, [this] {
-        if (displaySize_ == 3) leaveFullScreenToPreviousSize();
-        else if (allowSizeChange_ && !picture_.isEmpty()) setDisplaySize(3);
+        if (displaySize_ == SizeFullScreen) leaveFullScreenToPreviousSize();
+        else if (allowSizeChange_ && !picture_.isEmpty()) setDisplaySize(SizeFullScreen);
     });
     connect(view_, &VideoView::contextMenuWanted, this, &MpvWindowsMediaControl::showSizeMenu);
     connect(bar_, &TransportBar::playPauseClicked, this, [this] {
@@ -202,7 +161,7 @@ void MpvWindowsMediaControl::finishOpen()
     // A list's later entries are not played: the entry that opened is the clip.
     session_.command({"playlist-clear"});
     picture_ = info_.picture();
-    view_->setPicture(picture_, displaySize_ == 3 ? 3 : displaySize_);
+    view_->setPicture(picture_, displaySize_);
     position_ = 0;
     buffering_ = 100;
     setOpenState(OpenOpen);
@@ -355,146 +314,6 @@ void MpvWindowsMediaControl::setPlayCount(long count)
 {
     if (count < 1) throw MediaError("The play count must be at least 1.");
     playCount_ = count;
-}
-
-// --- picture -------------------------------------------------------------------------------
-
-void MpvWindowsMediaControl::setDisplaySize(int code)
-{
-    if (code < 0 || code > 7) throw MediaError("Unknown display size.");
-    if (code == 3 && displaySize_ != 3) {
-        displaySizeBeforeFullScreen_ = displaySize_;
-        displaySize_ = 3;
-        enterFullScreen();
-    } else if (code != 3 && displaySize_ == 3) {
-        displaySize_ = code;
-        leaveFullScreen();
-    } else {
-        displaySize_ = code;
-    }
-    view_->setPicture(picture_, displaySize_);
-    relayout();
-}
-
-void MpvWindowsMediaControl::setEnableFullScreenControls(bool on)
-{
-    fullScreenControls_ = on;
-    if (fullScreen_) {
-        bar_->setParent(on ? fullScreen_.data() : static_cast<QWidget*>(this));
-        bar_->show();
-        relayout();
-    }
-}
-
-void MpvWindowsMediaControl::enterFullScreen()
-{
-    auto* window = new FullScreenWindow([this] { leaveFullScreenToPreviousSize(); });
-    fullScreen_ = window;
-    window->onResize = [this] { relayout(); };
-    view_->setParent(window);
-    view_->show();
-    if (fullScreenControls_) {
-        bar_->setParent(window);
-        bar_->show();
-    }
-    // Cover the screen the control is on, also where no window manager does it for us.
-    if (const QScreen* s = screen()) window->setGeometry(s->geometry());
-    window->showFullScreen();
-    window->raise();
-    window->activateWindow();
-    window->setFocus();
-}
-
-void MpvWindowsMediaControl::leaveFullScreenToPreviousSize()
-{
-    if (displaySize_ == 3) setDisplaySize(displaySizeBeforeFullScreen_);
-}
-
-void MpvWindowsMediaControl::leaveFullScreen()
-{
-    view_->setParent(this);
-    view_->show();
-    bar_->setParent(this);
-    bar_->show();
-    if (fullScreen_) fullScreen_->deleteLater();
-    fullScreen_ = nullptr;
-    relayout();
-}
-
-void MpvWindowsMediaControl::showSizeMenu(QPoint globalPos)
-{
-    if (!allowSizeChange_ || picture_.isEmpty()) return;
-    QMenu menu(this);
-    const std::pair<QString, int> sizes[] = {{tr("50%"), 1},  {tr("75%"), 5},         {tr("100%"), 0},
-                                             {tr("200%"), 2}, {tr("Fit to Window"), 7}, {tr("Full Screen"), 3}};
-    for (const auto& [label, code] : sizes) {
-        QAction* a = menu.addAction(label);
-        a->setCheckable(true);
-        a->setChecked(code == displaySize_);
-        connect(a, &QAction::triggered, this, [this, code = code] { setDisplaySize(code); });
-    }
-    menu.exec(globalPos);
-}
-
-void MpvWindowsMediaControl::setShowControls(bool on)
-{
-    showControls_ = on;
-    relayout();
-}
-
-void MpvWindowsMediaControl::setShowPositionControls(bool on)
-{
-    showPositionControls_ = on;
-    bar_->setPositionControlsVisible(on);
-}
-
-void MpvWindowsMediaControl::setShowStatusBar(bool on)
-{
-    showStatusBar_ = on;
-    bar_->setStatusVisible(on);
-    relayout();
-}
-
-void MpvWindowsMediaControl::resizeEvent(QResizeEvent* event)
-{
-    WindowsMediaControl::resizeEvent(event);
-    relayout();
-}
-
-void MpvWindowsMediaControl::relayout()
-{
-    const bool full = fullScreen_ != nullptr;
-    QWidget* area = full ? fullScreen_.data() : static_cast<QWidget*>(this);
-    const bool barShown = full ? fullScreenControls_ : (showControls_ || showStatusBar_);
-    bar_->setButtonsVisible(full || showControls_);
-    const int barH = barShown ? bar_->preferredHeight() : 0;
-    bar_->setVisible(barShown);
-    bar_->setGeometry(0, area->height() - barH, area->width(), barH);
-    view_->setGeometry(0, 0, area->width(), area->height() - barH);
-    updateBar();
-}
-
-void MpvWindowsMediaControl::updateBar()
-{
-    if (bar_->isHidden()) return;  // brought up to date when it is shown again
-    bar_->setPlaying(playState_ == Playing);
-    bar_->setPosition(position_, info_.duration);
-    bar_->setVolumePercent(static_cast<int>(std::lround(percentFromHundredthsDb(volume_))));
-    static const char* const names[] = {"Stopped", "Paused", "Playing", "Waiting", "", "", "Ready"};
-    const QString state = tr(names[std::clamp(playState_, 0, 6)]);
-    if (!statusText_.isEmpty()) {
-        bar_->setStatus(statusText_);
-        return;
-    }
-    bar_->setStatus(openState_ == OpenOpen
-                        ? QStringLiteral("%1   %2 / %3").arg(state, timeText(position_), timeText(info_.duration))
-                        : openState_ == OpenOpening ? tr("Opening...") : tr("Ready"));
-}
-
-void MpvWindowsMediaControl::setStatusText(const QString& text)
-{
-    statusText_ = text;
-    updateBar();
 }
 
 // --- clip information ----------------------------------------------------------------------

@@ -9,24 +9,26 @@
 #include <utility>
 
 #include "media/MpvSession.h"
+#include "media/WindowsMediaControl.h"
 
 QRect pictureRect(int displaySize, QSize picture, QSize area)
 {
     if (picture.isEmpty() || area.isEmpty()) return {};
     QSize size;
+    using Code = WindowsMediaControl::DisplaySizeCode;
     switch (displaySize) {
-    case 1: size = picture / 2; break;
-    case 2: size = picture * 2; break;
-    case 4: return QRect(QPoint(0, 0), area);
-    case 5: size = picture * 3 / 4; break;
-    case 6: size = picture / 4; break;
-    case 3:
-    case 7: size = picture.scaled(area, Qt::KeepAspectRatio); break;
+    case Code::SizeHalf: size = picture / 2; break;
+    case Code::SizeDouble: size = picture * 2; break;
+    case Code::SizeStretched: return QRect(QPoint(0, 0), area);
+    case Code::SizeThreeQuarters: size = picture * 3 / 4; break;
+    case Code::SizeQuarter: size = picture / 4; break;
+    case Code::SizeFullScreen:
+    case Code::SizeFitted: size = picture.scaled(area, Qt::KeepAspectRatio); break;
     default: size = picture; break;
     }
     size = size.expandedTo(QSize(1, 1));
     const int left = (area.width() - size.width()) / 2;
-    const int top = displaySize == 3 ? (area.height() - size.height()) / 2 : 0;
+    const int top = displaySize == Code::SizeFullScreen ? (area.height() - size.height()) / 2 : 0;
     return QRect(QPoint(left, top), size);
 }
 

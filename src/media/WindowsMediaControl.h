@@ -29,6 +29,17 @@ class WindowsMediaControl : public QWidget {
 public:
     enum PlayStateCode { Stopped = 0, Paused = 1, Playing = 2, Waiting = 3, Closed = 6 };
     enum OpenStateCode { OpenClosed = 0, OpenOpening = 5, OpenOpen = 6 };
+    // DisplaySize codes (see above).
+    enum DisplaySizeCode {
+        SizeOwn = 0,
+        SizeHalf = 1,
+        SizeDouble = 2,
+        SizeFullScreen = 3,
+        SizeStretched = 4,
+        SizeThreeQuarters = 5,
+        SizeQuarter = 6,
+        SizeFitted = 7,
+    };
     static constexpr long kRepeatForever = 1000000000;
 
     explicit WindowsMediaControl(QWidget* parent) : QWidget(parent) {}

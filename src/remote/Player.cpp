@@ -63,6 +63,12 @@ void Player::showPlay()
     Un2->setVisible(false);
 }
 
+void Player::showPause()
+{
+    Un1->setVisible(false);
+    Un2->setVisible(true);
+}
+
 void Player::Un1_Click()
 {
     frmMain& main = app_.forms().get<frmMain>();
@@ -78,12 +84,8 @@ void Player::Un1_Click()
     props.ProgressBar1->setValue(wmp.BufferingProgress());
     props.showDataRate(wmp.DataRate());
     Un1->setEnabled(true);
-    if (wmp.PlayState() == WindowsMediaControl::Playing) {
-        Un1->setVisible(false);
-        Un2->setVisible(true);
-    } else {
-        showPlay();
-    }
+    if (wmp.PlayState() == WindowsMediaControl::Playing) showPause();
+    else showPlay();
     main.mnuviewzoom->setEnabled(true);
     main.showPositionLine();
     main.mnuviewfullscreen->setEnabled(true);

@@ -39,12 +39,15 @@ public:
     // Whether the last press of Fast Forward or Rewind switched a scan on.
     bool Scanning = false;
 
+    // The Play and Pause buttons share one place: one of them shows.
+    void showPlay();
+    void showPause();
+
 private:
     WindowsMediaControl& engine();
     void toggleScan(forms::FormTimer* timer);
     // The end-of-clip test shared by both ticks; true when the scan was ended.
     bool endScanAtClipEnd(forms::FormTimer* timer);
-    void showPlay();
 
     Application& app_;
 };

@@ -8,7 +8,6 @@
 #include "forms/Controls.h"
 #include "main_window/frmMain.h"
 #include "media/WindowsMediaControl.h"
-#include "remote/Player.h"
 
 using forms::makeControl;
 
@@ -33,11 +32,6 @@ void Addit2::Command1_Click()
     if (engine->PlayState() == WindowsMediaControl::Closed) main.Label4->clear();
     engine->Open(Text1->text());
     main.Label1->setVisible(engine->PacketsReceived() == 0);
-    main.mnufileproperties->setEnabled(true);
-    main.mnuviewfullscreen->setEnabled(true);
-    Player& remote = app_.forms().get<Player>();
-    remote.Un1->setVisible(false);
-    remote.Un2->setVisible(true);
-    main.updateZoomForPicture();
+    main.armForWindowsMediaPlayback();
     Unload();
 }

@@ -4,9 +4,9 @@
 #include <QLocale>
 #include <QPushButton>
 #include <cmath>
-#include <tuple>
 
 #include "app/Application.h"
+#include "main_window/PictureSizes.h"
 #include "main_window/frmMain.h"
 #include "media/WindowsMediaControl.h"
 
@@ -124,17 +124,10 @@ void Vid1::Command3_Click()
 {
     app_.forms().get<frmMain>().giveInputBack();
     frmMain& main = app_.forms().get<frmMain>();
-    // Zoom options and the display size and menu item each stands for.
-    const std::tuple<OptionButton*, int, forms::MenuItem*> zooms[] = {
-        {Option1, 1, main.mnuviewhalfscreen},
-        {Option6, 7, main.mnuviewoneeighthscreen},
-        {Option5, 0, main.mnuviewDefaultscreen},
-        {Option2, 5, main.mnuviewSixteenth},
-    };
-    for (const auto& [option, displaySize, menuItem] : zooms) {
-        if (!option->value()) continue;
-        main.screenAndAudio->setDisplaySize(displaySize);
-        main.checkSizeItem(menuItem);
+    for (const PictureSize& size : kPictureSizes) {
+        if (!size.zoomOption || !(this->*size.zoomOption)->value()) continue;
+        main.screenAndAudio->setDisplaySize(size.code);
+        main.checkSizeItem(main.*size.menuItem);
     }
     if (Check1->value() == 1) main.screenAndAudio->setAllowSizeChange(true);
     if (Check1->value() == 0) main.screenAndAudio->setAllowSizeChange(false);
