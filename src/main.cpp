@@ -5,7 +5,7 @@
 #include "app/frmSplash.h"
 #include "forms/Controls.h"
 #include "forms/Dialogs.h"
-#include "forms/Product.h"
+#include "product/Product.h"
 #include "media/MpvEngineFactory.h"
 
 int main(int argc, char** argv)

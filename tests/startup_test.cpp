@@ -16,7 +16,7 @@ namespace {
 
 struct Launched : TestApp {
     frmSplash& splash = app.forms().get<frmSplash>();
-    FakeWindowsMediaControl* screen() { return engines.windowsMedia.at(1); }
+    FakeWindowsMediaControl* screen() { return main().findChild<FakeWindowsMediaControl*>("screenAndAudio"); }
     frmMain& main() { return app.forms().get<frmMain>(); }
     void enter(forms::OptionButton* mode)
     {

@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <vector>
 
-#include "forms/Product.h"
+#include "product/Product.h"
 
 class QWidget;
 

@@ -1,6 +1,6 @@
 #include "media/MediaSource.h"
 
-#include "forms/Product.h"
+#include "product/Product.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <utility>
 
-#include "forms/Product.h"
+#include "product/Product.h"
 #include "media/ListFile.h"
 #include "media/MediaError.h"
 #include "media/MediaSource.h"

@@ -9,8 +9,9 @@
 #include "media/WindowsMediaControl.h"
 
 // Scriptable Windows-media engine for window tests. Every call is logged; clips known to it
-// open at once (events follow on the event loop, after the caller returns, like the real one);
-// others fail. Change events are raised only when a value really changes.
+// open at once (events follow on the event loop, after the caller returns, like the real one),
+// or, with opensLater, as the real engine does: opening (no length, no picture size) until the
+// event loop runs; others fail. Change events are raised only when a value really changes.
 class FakeWindowsMediaControl : public WindowsMediaControl {
     Q_OBJECT
 public:
@@ -31,6 +32,7 @@ public:
     bool isBroadcast = false;
     bool hasError = false;
     int buffering = 0;
+    bool opensLater = false;
 
     // Scripting: change state the way the engine would, raising its events.
     void scriptPlayState(int state)
@@ -54,6 +56,7 @@ public:
     void Open(const QString& name) override
     {
         calls << QStringLiteral("Open(%1)").arg(name);
+        const long open = ++opens_;
         fileName_ = name;
         position_ = 0;
         scriptOpenState(OpenOpening);
@@ -65,9 +68,20 @@ public:
             post([this, name] { emit Error(QStringLiteral("cannot play %1").arg(name)); });
             return;
         }
-        clip_ = it->second;
-        scriptOpenState(OpenOpen);
-        scriptPlayState(Playing);
+        if (!opensLater) {
+            clip_ = it->second;
+            scriptOpenState(OpenOpen);
+            scriptPlayState(Playing);
+            return;
+        }
+        clip_ = Clip();
+        scriptPlayState(Waiting);
+        post([this, clip = it->second, open] {
+            if (open != opens_) return;  // a newer open replaced it
+            clip_ = clip;
+            scriptOpenState(OpenOpen);
+            scriptPlayState(Playing);
+        });
     }
     void Play() override
     {
@@ -197,6 +211,7 @@ private:
     template <class F> void post(F f) { QMetaObject::invokeMethod(this, std::move(f), Qt::QueuedConnection); }
 
     Clip clip_;
+    long opens_ = 0;
     QString fileName_;
     int playState_ = Closed;
     int openState_ = OpenClosed;

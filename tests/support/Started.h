@@ -15,8 +15,8 @@ struct Started : TestApp {
         settle();
     }
     frmMain& main() { return app.forms().get<frmMain>(); }
-    FakeWindowsMediaControl& screen() { return *engines.windowsMedia.at(1); }
-    FakeRealAudioControl& real() { return *engines.real.at(0); }
+    FakeWindowsMediaControl& screen() { return *main().findChild<FakeWindowsMediaControl*>("screenAndAudio"); }
+    FakeRealAudioControl& real() { return *main().findChild<FakeRealAudioControl*>("RealAudio1"); }
     template <class T> T& form() { return app.forms().get<T>(); }
 
     // Opens a clip through "Open Windows Media File" and lets the engine's events run.
