@@ -2,6 +2,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <tuple>
@@ -32,6 +33,22 @@ std::pair<double, double> channelLevels(const QString& wav)
     }
     if (frames == 0) return {0, 0};
     return {std::sqrt(left / frames), std::sqrt(right / frames)};
+}
+
+// The channel levels of the 2 s tone as the engine writes it out, with the settings made on the
+// engine before it opens the clip (so before its core has started).
+std::pair<double, double> levelsWith(const QTemporaryDir& dir, const QString& name,
+                                     const std::function<void(MpvWindowsMediaControl&)>& settings)
+{
+    const QString out = dir.filePath(name + QStringLiteral(".wav"));
+    {
+        Engine e(MpvOptions{QStringLiteral("pcm"), out});
+        QSignalSpy ends(e.wmp, &WindowsMediaControl::EndOfStream);
+        settings(*e.wmp);
+        EXPECT_TRUE(e.openAndWait(clips::wavTone2s()));
+        EXPECT_TRUE(waitFor([&] { return ends.size() == 1; }, 20000));
+    }  // the engine is gone: the file is complete
+    return channelLevels(out);
 }
 
 }  // namespace
@@ -68,15 +85,7 @@ TEST(SoundSettings, BalanceFullLeftSilencesTheRightChannel)
 {
     QTemporaryDir dir;
     const auto levels = [&](int balance) {
-        const QString out = dir.filePath(QStringLiteral("out%1.wav").arg(balance + 10000));
-        {
-            Engine e(MpvOptions{QStringLiteral("pcm"), out});
-            QSignalSpy ends(e.wmp, &WindowsMediaControl::EndOfStream);
-            e.wmp->setBalance(balance);
-            EXPECT_TRUE(e.openAndWait(clips::wavTone2s()));
-            EXPECT_TRUE(waitFor([&] { return ends.size() == 1; }, 20000));
-        }  // the engine is gone: the file is complete
-        return channelLevels(out);
+        return levelsWith(dir, QString::number(balance), [balance](MpvWindowsMediaControl& e) { e.setBalance(balance); });
     };
     const auto [centreLeft, centreRight] = levels(0);
     ASSERT_GT(centreLeft, 1000);
@@ -86,6 +95,22 @@ TEST(SoundSettings, BalanceFullLeftSilencesTheRightChannel)
     EXPECT_LT(right, 2.0);  // 99.99 dB down: nothing left of it in 16 bits
     const auto [l1500, r1500] = levels(1500);
     EXPECT_NEAR(l1500 / r1500, std::pow(10.0, -15.0 / 20.0), 0.01);  // left 15 dB down
+}
+
+// The engine's core starts with the first open; volume and mute set before that are kept.
+TEST(SoundSettings, VolumeAndMuteSetBeforeTheFirstOpenAreKept)
+{
+    QTemporaryDir dir;
+    const double full = levelsWith(dir, QStringLiteral("full"), [](MpvWindowsMediaControl&) {}).first;
+    ASSERT_GT(full, 1000);
+    const double quieter =
+        levelsWith(dir, QStringLiteral("quieter"), [](MpvWindowsMediaControl& e) { e.setVolume(-2000); }).first;
+    EXPECT_NEAR(quieter / full, 0.1, 0.01);  // 20 dB down
+    const double muted = levelsWith(dir, QStringLiteral("muted"), [](MpvWindowsMediaControl& e) {
+                             e.setVolume(-2000);
+                             e.setMute(true);
+                         }).first;
+    EXPECT_LT(muted, 2.0);
 }
 
 TEST(PictureSettings, EachDisplaySizeCodeChangesTheDrawnPicture)
