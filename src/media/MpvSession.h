@@ -64,7 +64,6 @@ public:
     // Takes the current frame without drawing it: the engine waits for every frame to be taken.
     void skipFrame();
 
-    bool started() const { return handle_ != nullptr; }
     // "mpv 0.35.1" once the core has started, empty before.
     QString engineVersion() const { return version_; }
 
