@@ -1,23 +1,35 @@
 #pragma once
 
+#include <memory>
+
 #include "forms/Form.h"
+#include "platform/LinuxSystem.h"
 
 class EngineFactory;
 
-// The program's context: its windows (one instance each), its engines and its dialogs. Tests
-// build one with engine doubles and scripted dialogs.
+// The program's context: its windows (one instance each), its engines, its dialogs and the
+// operating system's services. Tests build one with engine doubles, scripted dialogs and, where
+// they need it, a fake system.
 class Application : public forms::Environment {
 public:
     Application(EngineFactory& engines, forms::MessageBoxes& messages, forms::FileDialogs& fileDialogs)
-        : Environment(messages, fileDialogs), engines_(engines), forms_(*this)
+        : Application(engines, messages, fileDialogs, ownSystem_)
+    {
+    }
+    Application(EngineFactory& engines, forms::MessageBoxes& messages, forms::FileDialogs& fileDialogs,
+                platform::System& system)
+        : Environment(messages, fileDialogs), engines_(engines), system_(system), forms_(*this)
     {
     }
 
     forms::Forms<Application>& forms() { return forms_; }
     forms::FormRegistry& registry() override { return forms_; }
     EngineFactory& engines() { return engines_; }
+    platform::System& system() { return system_; }
 
 private:
+    platform::LinuxSystem ownSystem_;  // used unless another is given
     EngineFactory& engines_;
+    platform::System& system_;
     forms::Forms<Application> forms_;
 };

@@ -18,6 +18,7 @@ inline constexpr ColorNumber kSysInactiveBorder = 0x8000000B;
 inline constexpr ColorNumber kSysHighlightText = 0x8000000E;
 inline constexpr ColorNumber kSysButtonText = 0x80000012;
 inline constexpr ColorNumber kWhite = 0x00FFFFFF;
+inline constexpr ColorNumber kBlack = 0x00000000;
 
 QColor toQColor(ColorNumber n);
 

@@ -1,8 +1,11 @@
 #include "forms/Controls.h"
 
 #include <QApplication>
+#include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+#include <algorithm>
+#include <cstdlib>
 
 namespace forms {
 
@@ -144,5 +147,17 @@ void useDesignFont()
     // Option and check box captions sit close to their marks, as the layouts expect.
     qApp->setStyleSheet(QStringLiteral("QRadioButton, QCheckBox { spacing: 3px; }"));
 }
+
+Line::Line(QWidget* container, const char* name, int x1Tw, int y1Tw, int x2Tw, int y2Tw, ColorNumber colour,
+           int widthPx)
+    : QWidget(container), colour_(toQColor(colour))
+{
+    setObjectName(QString::fromLatin1(name));
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    const int left = toPixels(std::min(x1Tw, x2Tw)), top = toPixels(std::min(y1Tw, y2Tw));
+    setGeometry(left, top, std::max(widthPx, toPixels(std::abs(x2Tw - x1Tw))), std::max(widthPx, toPixels(std::abs(y2Tw - y1Tw))));
+}
+
+void Line::paintEvent(QPaintEvent*) { QPainter(this).fillRect(rect(), colour_); }
 
 }  // namespace forms

@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <QTimer>
 
+#include "forms/ColorNumber.h"
 #include "forms/Twips.h"
 
 // Controls whose behaviour differs from the plain Qt widget: values set from code raise the
@@ -127,6 +128,21 @@ public:
 
 signals:
     void Change();
+};
+
+// Line control: a straight line between two points of its container, in twips, of a colour and
+// a width in pixels, drawn inside that width.
+class Line : public QWidget {
+    Q_OBJECT
+public:
+    Line(QWidget* container, const char* name, int x1Tw, int y1Tw, int x2Tw, int y2Tw, ColorNumber colour,
+         int widthPx);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor colour_;
 };
 
 // Tab order: the controls in the order the Tab key visits them.

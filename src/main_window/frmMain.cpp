@@ -181,6 +181,9 @@ void frmMain::buildMenus()
     on(mnuviewreal, &forms::MenuItem::Click, &frmMain::mnuviewreal_Click);
     on(mnuViewToolbar, &forms::MenuItem::Click, &frmMain::mnuViewToolbar_Click);
     on(mnuhelp, &forms::MenuItem::Click, &frmMain::mnuhelp_Click);
+    on(mnufileExit, &forms::MenuItem::Click, &frmMain::mnufileExit_Click);
+    on(mnuAbout, &forms::MenuItem::Click, &frmMain::mnuAbout_Click);
+    on(mnuviewchange, &forms::MenuItem::Click, &frmMain::mnuviewchange_Click);
     on(mnuviewvideosettings, &forms::MenuItem::Click, &frmMain::mnuviewvideosettings_Click);
     on(mnuviewzelplayerplussettings, &forms::MenuItem::Click, &frmMain::mnuviewzelplayerplussettings_Click);
     on(mnuviewoneeighthscreen, &forms::MenuItem::Click, &frmMain::mnuviewoneeighthscreen_Click);

@@ -34,6 +34,9 @@ public:
     void mnuviewreal_Click();
     void mnuViewToolbar_Click();
     void mnuhelp_Click();
+    void mnufileExit_Click();
+    void mnuAbout_Click();
+    void mnuviewchange_Click();
     void mnuviewvideosettings_Click();
     void mnuviewzelplayerplussettings_Click();
 

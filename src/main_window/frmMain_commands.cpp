@@ -4,6 +4,9 @@
 #include <QPushButton>
 
 #include "app/Application.h"
+#include "app/ExitBox.h"
+#include "app/Form1.h"
+#include "app/frmAbout.h"
 #include "app/frmSplash.h"
 #include "main_window/Pro1.h"
 #include "main_window/frmMain.h"
@@ -77,6 +80,22 @@ void frmMain::mnufileopenurl_Click()
 }
 
 void frmMain::mnufileproperties_Click() { app_.forms().get<Pro1>().Show(); }
+
+void frmMain::mnufileExit_Click()
+{
+    app_.forms().get<ExitBox>().Show();
+    screenAndAudio->setEnabled(false);
+}
+
+void frmMain::mnuAbout_Click()
+{
+    // The About box opens to the sound named in Text1, played by its own engine so that the
+    // clip in screenAndAudio goes on undisturbed.
+    MediaPlayer1->Open(Text1->text());
+    app_.forms().get<frmAbout>().Show();
+}
+
+void frmMain::mnuviewchange_Click() { app_.forms().get<Form1>().Show(); }
 
 void frmMain::mnufilecompression_Click()
 {

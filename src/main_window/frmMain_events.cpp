@@ -22,8 +22,6 @@ using forms::numText;
 
 namespace {
 
-const QString kDefaultSound = QStringLiteral("C:\\WINDOWS\\default.wav");
-
 QDateTime lastChange(const QString& file)
 {
     const QFileInfo info(file);
@@ -150,11 +148,10 @@ void frmMain::screenAndAudio_NewStream()
 
 void frmMain::RealAudio1_RealTwoTextEvent()
 {
-    // The fixed default sound exists only on the desktop the program was first made for; where
-    // it is missing, the Windows-media clip is stopped instead so the two clips do not play
-    // over each other.
-    if (QFileInfo::exists(kDefaultSound)) screenAndAudio->Open(kDefaultSound);
-    else screenAndAudio->Stop();
+    // The Windows-media clip is stopped rather than given the fixed default sound: that sound's
+    // own open event would write its properties over the Real clip's in the clip properties
+    // and switch the remote-control menu items back to the Windows-media engine.
+    screenAndAudio->Stop();
     RealAudioControl& real = *RealAudio1;
     real.SetStatusText(QString());
     Pro1& p = app_.forms().get<Pro1>();

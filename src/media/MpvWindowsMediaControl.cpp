@@ -12,6 +12,7 @@
 #include "media/TransportBar.h"
 #include "media/VideoView.h"
 #include "media/VolumeScale.h"
+#include "platform/DataFiles.h"
 
 using volume_scale::hundredthsDbFromPercent;
 using volume_scale::percentFromHundredthsDb;
@@ -99,7 +100,8 @@ MpvWindowsMediaControl::~MpvWindowsMediaControl()
 
 void MpvWindowsMediaControl::Open(const QString& pathOrUrl)
 {
-    const media_source::Checked source = media_source::check(pathOrUrl);
+    // The fixed Windows sound paths the windows name are the sounds the program ships.
+    const media_source::Checked source = media_source::check(platform::resolveFixedFile(pathOrUrl));
     beginOpen(pathOrUrl, source.ok ? source.address : media_source::isAddress(pathOrUrl));
     if (!source.ok) {
         fail(source.problem);

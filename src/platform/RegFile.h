@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <map>
+#include <optional>
+
+#include "platform/System.h"
+
+// The read-only registry store on disk: a file in the registry editor's export format.
+//
+//   [HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Shared Tools\MSINFO]
+//   "PATH"="/usr/bin/hardinfo"
+//   "Count"=dword:0000002a
+//   "Raw"=hex(3):01,02,03
+//
+// Texts take \\ and \" escapes. Lines starting with ';' or '#' and anything not understood are
+// skipped. Key and value names are compared without regard to case, as the registry does.
+namespace platform {
+
+class RegFile {
+public:
+    static RegFile parse(const QByteArray& text);
+    std::optional<RegistryValue> value(RegistryRoot root, const QString& key, const QString& name) const;
+    bool empty() const { return values_.empty(); }
+
+private:
+    std::map<QString, RegistryValue> values_;  // "root\key\\name" in lower case
+};
+
+}  // namespace platform
