@@ -45,6 +45,9 @@ frmSplash::frmSplash(Application& app) : Form(app, "frmSplash", forms::Border::N
 {
     setClientSizeTw(7290, 4065);
     setBackColor(0x8000000F);
+    // No title text: an empty title would make the desktop show the program's name instead.
+    setCaption(QStringLiteral(" "));
+    setAccessibleName(tr("ZelPlayer Plus start-up"));
 
     Frame1 = makeControl<QGroupBox>(client(), "Frame1", 120, 0, 7080, 3940);
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignTop;

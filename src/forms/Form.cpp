@@ -66,7 +66,7 @@ Qt::WindowFlags flagsFor(Border border)
 {
     const Qt::WindowFlags custom = Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     switch (border) {
-    case Border::None: return Qt::Window | Qt::FramelessWindowHint;
+    case Border::None: return Qt::Tool | Qt::FramelessWindowHint;  // a panel: no title bar, no task-bar entry
     case Border::FixedSingle: return Qt::Window | custom | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
     case Border::FixedDialog: return Qt::Window | custom | Qt::WindowCloseButtonHint;
     case Border::Sizable: return Qt::Window;

@@ -84,7 +84,7 @@ private:
 };
 
 enum class Border {
-    None,            // no title bar (a panel)
+    None,            // no title bar and no task-bar entry (a panel)
     FixedSingle,     // title bar, close and minimise buttons, not resizable
     FixedDialog,     // title bar, close button only, not resizable
     Sizable,         // resizable with minimise and maximise buttons

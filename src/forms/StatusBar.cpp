@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QLabel>
 #include <QLocale>
+#include <QRegularExpression>
 
 namespace forms {
 
@@ -25,11 +26,20 @@ StatusBar::StatusBar(QWidget* parent)
 QString StatusBar::dateText() const { return date_->text(); }
 QString StatusBar::timeText() const { return time_->text(); }
 
+QString StatusBar::hoursAndMinutesFormat()
+{
+    // The locale's short time format without its seconds (some locales show them there), since
+    // the panel is brought up to date once a minute.
+    static const QRegularExpression seconds(QStringLiteral("[:.,]?\\s?s{1,2}"));
+    QString format = QLocale().timeFormat(QLocale::ShortFormat);
+    return format.remove(seconds).trimmed();
+}
+
 void StatusBar::refresh()
 {
     const QDateTime now = QDateTime::currentDateTime();
     date_->setText(QLocale().toString(now.date(), QLocale::ShortFormat));
-    time_->setText(QLocale().toString(now.time(), QLocale::ShortFormat));
+    time_->setText(QLocale().toString(now.time(), hoursAndMinutesFormat()));
     if (isVisible()) {
         // Wake just after the next minute begins.
         const int msToNextMinute = 60000 - (now.time().second() * 1000 + now.time().msec()) + 50;

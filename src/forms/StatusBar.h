@@ -17,6 +17,9 @@ public:
     QString dateText() const;
     QString timeText() const;
 
+    // The time panel's format: the locale's short time format, hours and minutes only.
+    static QString hoursAndMinutesFormat();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;

@@ -31,9 +31,10 @@ Pro1::Pro1(Application& app) : Form(app, "Pro1", forms::Border::FixedToolWindow)
     Label5 = line("Label5", 120, 2040, 4455, 255);
     Label6 = line("Label6", 120, 2400, 4455, 255, QStringLiteral("Clip Length: 21.10 M"));
     Label14 = line("Label14", 1320, 2400, 1935, 255);
-    // Opaque, so they cover the lines beneath them rather than mixing with their text.
-    Label2->setAutoFillBackground(true);
-    Label14->setAutoFillBackground(true);
+    // Opaque in the frame's own colour, so they cover the lines beneath them rather than mixing
+    // with their text.
+    forms::setBackColor(Label2, forms::backColor(Frame1));
+    forms::setBackColor(Label14, forms::backColor(Frame1));
     Label7 = line("Label7", 120, 2760, 4455, 255);
     Label8 = line("Label8", 120, 3120, 4455, 255);
     Label9 = line("Label9", 120, 3480, 4455, 255);

@@ -161,6 +161,9 @@ void frmMain::RealAudio1_RealTwoTextEvent()
     p.Label2->setText(QStringLiteral("File Title: ") + real.GetTitle());
     p.Label3->setText(QStringLiteral("Author: ") + real.GetAuthor());
     p.Label5->setText(QStringLiteral("Clip Length: ") + numText(real.GetLength() / 1000.0) + QStringLiteral(" Seconds"));
+    // A Windows-media clip of a minute or more left its " Minutes" unit on the line that now
+    // holds the Real clip's dimensions.
+    p.Label14->setVisible(false);
     p.Label4->setText(QStringLiteral("Copyright Information: ") + real.GetCopyright());
     real.SetNumLoop(real.GetNumLoop());
     p.Label9->setText(real.GetComments());

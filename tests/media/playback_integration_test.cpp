@@ -224,3 +224,26 @@ TEST(Playback, ScanPositionsAreExactToTheMillisecondAllTheWay)
     checkLines("fast forward");
     EXPECT_GE(lines.size(), 300);
 }
+
+// The About command plays its sound (the shipped file behind the fixed Windows path) through
+// MediaPlayer1; the clip in screenAndAudio plays on where it was.
+TEST(Playback, TheAboutSoundPlaysBesideTheClip)
+{
+    RealProgram p;
+    const QString clip = clips::scanClip60s();
+    ASSERT_TRUE(p.openThroughMenu(clip));
+    ASSERT_TRUE(waitFor([&] { return p.screen().CurrentPosition() > 0.5; }, 10000));
+    const double before = p.screen().CurrentPosition();
+    p.main->mnuAbout->trigger();
+    WindowsMediaControl& sound = *p.main->MediaPlayer1;
+    ASSERT_TRUE(waitFor([&] { return sound.OpenState() == WindowsMediaControl::OpenOpen; }, 10000))
+        << "no About sound: " << (p.messages.shown.empty() ? std::string() : p.messages.shown[0].text.toStdString());
+    EXPECT_EQ(sound.FileName(), p.main->Text1->text());
+    EXPECT_NEAR(sound.Duration(), 1.4, 0.1);
+    EXPECT_EQ(sound.PlayState(), WindowsMediaControl::Playing);
+    ASSERT_TRUE(waitFor([&] { return sound.PlayState() == WindowsMediaControl::Stopped; }, 10000));
+    EXPECT_EQ(p.screen().FileName(), clip);
+    EXPECT_EQ(p.screen().PlayState(), WindowsMediaControl::Playing);
+    EXPECT_GT(p.screen().CurrentPosition(), before + 1.0);  // went on, not reopened
+    EXPECT_TRUE(p.messages.shown.empty());
+}

@@ -11,6 +11,7 @@
 #include "forms/Dialogs.h"
 #include "media/EngineFactory.h"
 #include "support/FakeRealAudioControl.h"
+#include "support/FakeSystem.h"
 #include "support/FakeWindowsMediaControl.h"
 
 // Engine doubles, recorded in the order the windows create them.
@@ -70,7 +71,8 @@ struct TestApp {
     FakeEngineFactory engines;
     RecordingMessageBoxes messages;
     ScriptedFileDialogs dialogs;
-    Application app{engines, messages, dialogs};
+    FakeSystem system;
+    Application app{engines, messages, dialogs, system};
 };
 
 // Lets queued events run until the condition holds or the deadline passes.
