@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
+#include <QScreen>
+#include <algorithm>
 #include <QPushButton>
 
 #include "app/Application.h"
@@ -66,9 +68,16 @@ frmAbout::frmAbout(Application& app) : Form(app, "frmAbout", forms::Border::Fixe
     forms::setTabOrder({cmdOK, cmdSysInfo});
     on(cmdOK, &QPushButton::clicked, &frmAbout::cmdOK_Click);
     on(cmdSysInfo, &QPushButton::clicked, &frmAbout::cmdSysInfo_Click);
-    // Centred on the main window.
+    // Centred on the main window, kept on its screen.
     const QWidget& owner = app_.forms().get<frmMain>();
-    move(owner.geometry().center() - rect().center());
+    QRect placed = rect();
+    placed.moveCenter(owner.geometry().center());
+    if (const QScreen* screen = owner.screen()) {
+        const QRect available = screen->availableGeometry();
+        placed.moveLeft(std::clamp(placed.left(), available.left(), std::max(available.left(), available.right() - placed.width())));
+        placed.moveTop(std::clamp(placed.top(), available.top(), std::max(available.top(), available.bottom() - placed.height())));
+    }
+    move(placed.topLeft());
 }
 
 void frmAbout::Form_Load()
