@@ -184,6 +184,8 @@ void frmMain::buildMenus()
     on(mnufileExit, &forms::MenuItem::Click, &frmMain::mnufileExit_Click);
     on(mnuAbout, &forms::MenuItem::Click, &frmMain::mnuAbout_Click);
     on(mnuviewchange, &forms::MenuItem::Click, &frmMain::mnuviewchange_Click);
+    on(mnuviewplaylist, &forms::MenuItem::Click, &frmMain::mnuviewplaylist_Click);
+    on(mnuviewoptionssystemsettings, &forms::MenuItem::Click, &frmMain::mnuviewoptionssystemsettings_Click);
     on(mnuviewvideosettings, &forms::MenuItem::Click, &frmMain::mnuviewvideosettings_Click);
     on(mnuviewzelplayerplussettings, &forms::MenuItem::Click, &frmMain::mnuviewzelplayerplussettings_Click);
     on(mnuviewoneeighthscreen, &forms::MenuItem::Click, &frmMain::mnuviewoneeighthscreen_Click);

@@ -37,6 +37,8 @@ public:
     void mnufileExit_Click();
     void mnuAbout_Click();
     void mnuviewchange_Click();
+    void mnuviewplaylist_Click();
+    void mnuviewoptionssystemsettings_Click();
     void mnuviewvideosettings_Click();
     void mnuviewzelplayerplussettings_Click();
 
@@ -69,8 +71,10 @@ public:
     // Either engine could not open or play its clip.
     void engine_Error(const QString& description);
 
-    // After a Windows-media open: the Real engine stops and its picture is hidden.
-    void makeWindowsMediaCurrent();
+    // Makes the engine the one that plays: the other engine stops and its picture is hidden,
+    // this one's is shown. Menus, title and status texts are left to the open commands.
+    enum class Engine { WindowsMedia, Real };
+    void switchEngine(Engine engine);
     // After a Windows-media open: the clip properties and full screen are offered, the remote
     // shows Pause before playback has started, and Zoom follows the picture.
     void armForWindowsMediaPlayback();

@@ -12,10 +12,12 @@
 #include "main_window/frmMain.h"
 #include "media/RealAudioControl.h"
 #include "media/WindowsMediaControl.h"
+#include "playlist/Form2.h"
 #include "remote/Player.h"
 #include "remote/RealRControl.h"
 #include "settings/Addit2.h"
 #include "settings/Aud1.h"
+#include "tools/Form3.h"
 #include "tools/Form6.h"
 
 namespace {
@@ -42,17 +44,24 @@ void frmMain::mnufileopen_Click()
         // A cancelled dialog opens nothing; the clip now loaded plays on.
         if (!CommonDialog1->ShowOpen()) return;
         screenAndAudio->Open(CommonDialog1->DialogFileName());
-        makeWindowsMediaCurrent();
+        switchEngine(Engine::WindowsMedia);
         Label1->setVisible(screenAndAudio->IsBroadcast());
         armForWindowsMediaPlayback();
     }
     // In Decrypter Mode the file browser does the opening; it is not part of this program yet.
 }
 
-void frmMain::makeWindowsMediaCurrent()
+void frmMain::switchEngine(Engine engine)
 {
-    RealAudio1->StopClip();
-    RealAudio1->setVisible(false);
+    if (engine == Engine::WindowsMedia) {
+        RealAudio1->StopClip();
+        RealAudio1->setVisible(false);
+        screenAndAudio->setVisible(true);
+    } else {
+        screenAndAudio->Stop();
+        screenAndAudio->setVisible(false);
+        RealAudio1->setVisible(true);
+    }
 }
 
 void frmMain::armForWindowsMediaPlayback()
@@ -96,6 +105,10 @@ void frmMain::mnuAbout_Click()
 }
 
 void frmMain::mnuviewchange_Click() { app_.forms().get<Form1>().Show(); }
+
+void frmMain::mnuviewplaylist_Click() { app_.forms().get<Form2>().Show(); }
+
+void frmMain::mnuviewoptionssystemsettings_Click() { app_.forms().get<Form3>().Show(); }
 
 void frmMain::mnufilecompression_Click()
 {

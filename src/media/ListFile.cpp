@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 
 #include "media/MediaSource.h"
+#include "platform/LocalFile.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ bool isLocalWithSuffix(const QString& name, std::initializer_list<const char*> s
 template <class Splitter> ListEntries readList(const QString& path, Splitter names)
 {
     ListEntries list;
-    const media_source::ReadResult read = media_source::readSmallFile(path, kListFileMaxBytes);
+    const platform::LocalFile read = platform::readLocalFile(path, kListFileMaxBytes);
     if (!read.problem.isEmpty()) {
         list.problem = read.problem;
         return list;

@@ -1,5 +1,6 @@
 #include "media/MediaSource.h"
 
+#include "platform/LocalFile.h"
 #include "product/Product.h"
 
 #include <QCoreApplication>
@@ -9,7 +10,6 @@
 #include <QUrl>
 #include <algorithm>
 #include <cerrno>
-#include <fcntl.h>
 #include <mpv/client.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -28,20 +28,8 @@ QString schemeOf(const QString& name)
 
 Checked refused(const QString& problem) { return Checked{false, false, {}, problem}; }
 
-// Why the file cannot be opened, from what stat says of it; empty when it is a regular file.
-QString fileProblem(const struct stat& st)
-{
-    if (S_ISDIR(st.st_mode)) return tr("It is a folder, not a file.");
-    if (!S_ISREG(st.st_mode)) return tr("It is a device, pipe or socket, not a file.");
-    return {};
-}
-
-QString openProblem(int error)
-{
-    if (error == ENOENT || error == ENOTDIR || error == ENAMETOOLONG) return tr("The file does not exist.");
-    if (error == EACCES || error == EPERM) return tr("The player is not allowed to read it.");
-    return tr("It could not be read.");
-}
+using platform::fileProblem;
+using platform::openProblem;
 
 Checked checkLocal(const QString& path)
 {
@@ -110,36 +98,6 @@ QString listLineProblem(const QString& line, const QString& problem)
 QString localFileFromNetworkList()
 {
     return tr("A list from the network may not name files on this computer.");
-}
-
-ReadResult readSmallFile(const QString& path, qint64 maxBytes)
-{
-    const QByteArray encoded = QFile::encodeName(path);
-    // Refused before it is opened: opening some devices already does something.
-    struct stat st {};
-    if (::stat(encoded.constData(), &st) != 0) return {{}, openProblem(errno)};
-    if (QString problem = fileProblem(st); !problem.isEmpty()) return {{}, problem};
-    const int fd = ::open(encoded.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) return {{}, openProblem(errno)};
-    ReadResult result;
-    // And checked again on what was opened, in case the name was replaced in between.
-    if (::fstat(fd, &st) != 0) result.problem = openProblem(errno);
-    else result.problem = fileProblem(st);
-    while (result.problem.isEmpty() && result.data.size() < maxBytes) {
-        char buffer[4096];
-        const qint64 want = std::min<qint64>(sizeof buffer, maxBytes - result.data.size());
-        const ssize_t got = ::read(fd, buffer, static_cast<size_t>(want));
-        if (got == 0) break;
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            result.problem = openProblem(errno);
-            break;
-        }
-        result.data.append(buffer, got);
-    }
-    ::close(fd);
-    if (!result.problem.isEmpty()) result.data.clear();
-    return result;
 }
 
 QString cannotPlay(const QString& name, const QString& reason)

@@ -39,16 +39,6 @@ bool isAddress(const QString& name);
 // The schemes a list or a user may name, lower case.
 const QStringList& allowedSchemes();
 
-struct ReadResult {
-    QByteArray data;
-    QString problem;  // empty when read
-};
-
-// Reads at most maxBytes of a small local file (a list) without ever waiting: the name must be
-// a regular file, which is checked on the opened file itself, so a pipe or a device put in its
-// place is refused rather than read.
-ReadResult readSmallFile(const QString& path, qint64 maxBytes);
-
 // The message for a name that cannot be played: the program, the name, then the reason.
 QString cannotPlay(const QString& name, const QString& reason);
 

@@ -1,0 +1,213 @@
+#include "playlist/Form2.h"
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "app/Application.h"
+#include "forms/NumberText.h"
+#include "main_window/frmMain.h"
+#include "media/MediaSource.h"
+#include "media/RealAudioControl.h"
+#include "media/WindowsMediaControl.h"
+#include "richtext/RichTextBox.h"
+
+using forms::makeControl;
+
+namespace {
+
+const QString kPlaylistFilter = QStringLiteral("ZelPlayer Playlist File (*.zpf*)|*.zpf*");
+const QString kSeconds = QStringLiteral(" Seconds ");
+// A name row keeps what it plays: the full path of an added file, or for a loaded name the
+// name taken from the folder of the playlist file it came from.
+constexpr int kSourceRole = Qt::UserRole;
+
+QListWidget* makeList(QWidget* parent, const char* name, int left, int width)
+{
+    return makeControl<QListWidget>(parent, name, left, 1680, width, 3765);
+}
+
+}  // namespace
+
+Form2::Form2(Application& app) : Form(app, "Form2", forms::Border::FixedToolWindow), app_(app)
+{
+    setCaption(tr("Playlist"));
+    setClientSizeTw(14085, 5475);
+    Combo1 = makeControl<QComboBox>(client(), "Combo1", 0, 0, 9375, 315);
+    Combo2 = makeControl<QComboBox>(client(), "Combo2", 0, 120, 9375, 315);
+    for (auto [combo, text] : {std::pair{Combo1, tr("Current Playlist...")}, std::pair{Combo2, tr("Load File...")}}) {
+        combo->setEditable(true);
+        combo->setEditText(text);
+        combo->setAccessibleName(text);
+    }
+    Command1 = makeControl<forms::CommandButton>(client(), "Command1", 720, 120, 1935, 855, tr("Add current file to playlist"));
+    Command2 = makeControl<forms::CommandButton>(client(), "Command2", 2760, 120, 1935, 855, tr("Remove file from playlist"));
+    Command3 = makeControl<forms::CommandButton>(client(), "Command3", 4800, 120, 1935, 855, tr("Close"));
+    Command4 = makeControl<forms::CommandButton>(client(), "Command4", 6840, 120, 1815, 855, tr("Save Playlist"));
+    Command5 = makeControl<forms::CommandButton>(client(), "Command5", 8760, 120, 1815, 855, tr("Load Playlist"));
+    Label1 = makeControl<QLabel>(client(), "Label1", 120, 1080, 975, 255, tr("Playlist Type:"));
+    Option1 = makeControl<forms::OptionButton>(client(), "Option1", 1200, 1080, 2535, 255, tr("Windows Media Format Playlist"));
+    Option2 = makeControl<forms::OptionButton>(client(), "Option2", 1200, 1320, 2535, 255, tr("Real Media Format Playlist"));
+    List1 = makeList(client(), "List1", 120, 3375);
+    List2 = makeList(client(), "List2", 3480, 1695);
+    List3 = makeList(client(), "List3", 5160, 8895);
+    List4 = makeList(client(), "List4", 120, 3375);
+    List5 = makeList(client(), "List5", 3480, 1695);
+    List6 = makeList(client(), "List6", 5160, 8895);
+    const std::pair<QListWidget*, QString> descriptions[] = {
+        {List1, tr("Windows Media names")}, {List2, tr("Windows Media lengths")}, {List3, tr("Windows Media paths")},
+        {List4, tr("Real names")},          {List5, tr("Real lengths")},          {List6, tr("Real paths")}};
+    for (const auto& [list, description] : descriptions) list->setAccessibleName(description);
+    RichTextBox1 = makeControl<RichTextBox>(client(), "RichTextBox1", 120, 1680, 13575, 3735);
+    RichTextBox1->setVisible(false);
+    CommonDialog1 = std::make_unique<forms::CommonDialog>(app.fileDialogs(), this);
+    forms::setTabOrder({Combo1, Command1, Command2, Command3, Command4, RichTextBox1, List1, Combo2, List2, Command5,
+                        List3, List4, List5, List6, Option1, Option2});
+
+    on(Command1, &QPushButton::clicked, &Form2::Command1_Click);
+    on(Command2, &QPushButton::clicked, &Form2::Command2_Click);
+    on(Command3, &QPushButton::clicked, &Form2::Command3_Click);
+    on(Command4, &QPushButton::clicked, &Form2::Command4_Click);
+    on(Command5, &QPushButton::clicked, &Form2::Command5_Click);
+    on(List1, &QListWidget::itemDoubleClicked, &Form2::List1_DblClick);
+    on(List4, &QListWidget::itemDoubleClicked, &Form2::List4_DblClick);
+    on(Option1, &forms::OptionButton::Click, &Form2::Option1_Click);
+    on(Option2, &forms::OptionButton::Click, &Form2::Option2_Click);
+    on(Combo2, &QComboBox::activated, &Form2::Combo2_Click);
+}
+
+Form2::~Form2() = default;
+
+void Form2::showSet(Set set)
+{
+    const bool real = set == Set::Real;
+    for (QListWidget* list : {List1, List2, List3}) list->setVisible(!real);
+    for (QListWidget* list : {List4, List5, List6}) list->setVisible(real);
+}
+
+void Form2::Option1_Click() { showSet(Set::WindowsMedia); }
+void Form2::Option2_Click() { showSet(Set::Real); }
+
+void Form2::appendToBuffer(const QString& name)
+{
+    QString text = RichTextBox1->text();
+    if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n'))) text += QLatin1Char('\n');
+    RichTextBox1->setText(text + name);
+}
+
+void Form2::Command1_Click()
+{
+    frmMain& main = app_.forms().get<frmMain>();
+    const QString name = main.CommonDialog1->DialogFileTitle();
+    const QString path = main.CommonDialog1->DialogFileName();
+    if (name.isEmpty()) {
+        env().messages().show(this, tr("There is no current file to add. Open a file first."));
+        return;
+    }
+    appendToBuffer(name);
+    QListWidget *names, *lengths, *paths;
+    double seconds;
+    if (!main.RealAudio1->isHidden()) {
+        Option2->setValue(true);
+        names = List4, lengths = List5, paths = List6;
+        seconds = static_cast<double>(main.RealAudio1->GetLength()) / 1000.0;
+    } else {
+        Option1->setValue(true);
+        names = List1, lengths = List2, paths = List3;
+        seconds = main.screenAndAudio->Duration();
+    }
+    auto* row = new QListWidgetItem(name, names);
+    row->setData(kSourceRole, path);
+    lengths->addItem(forms::numText(seconds) + kSeconds);
+    paths->addItem(path);
+}
+
+void Form2::removeLastRow(QListWidget* names, QListWidget* lengths, QListWidget* paths)
+{
+    if (names->count() == 0) env().messages().show(this, tr("No file to remove"));
+    for (QListWidget* column : {names, lengths, paths})
+        if (column->count() > 0) delete column->takeItem(column->count() - 1);
+}
+
+void Form2::Command2_Click()
+{
+    frmMain& main = app_.forms().get<frmMain>();
+    if (!main.RealAudio1->isHidden()) {
+        showSet(Set::Real);  // the option buttons stay as they are
+        removeLastRow(List4, List5, List6);
+    } else {
+        removeLastRow(List1, List2, List3);
+    }
+}
+
+void Form2::prepareDialog()
+{
+    CommonDialog1->Filter = kPlaylistFilter;
+    CommonDialog1->DefaultExt = QStringLiteral("zpf");
+}
+
+void Form2::Command4_Click()
+{
+    prepareDialog();
+    if (!CommonDialog1->ShowSave()) return;  // a cancelled dialog saves nothing
+    // Written to the full path chosen: the dialog does not change the working folder.
+    const QString path = CommonDialog1->DialogFileName();
+    if (const QString problem = RichTextBox1->SaveFile(path); !problem.isEmpty())
+        env().messages().show(this, cannotSaveFile(path, problem));
+}
+
+void Form2::Command5_Click()
+{
+    prepareDialog();
+    if (!CommonDialog1->ShowOpen()) return;  // a cancelled dialog loads nothing
+    const QString path = CommonDialog1->DialogFileName();
+    if (const QString problem = RichTextBox1->LoadFile(path, RichTextBox::FileKind::Rtf); !problem.isEmpty()) {
+        env().messages().show(this, cannotOpenFile(path, problem));
+        return;
+    }
+    // One row per line that holds a name, each played from the playlist file's folder.
+    const QDir folder = QFileInfo(path).absoluteDir();
+    const QStringList lines = RichTextBox1->text().split(QLatin1Char('\n'));
+    List1->setUpdatesEnabled(false);
+    for (const QString& line : lines) {
+        if (line.trimmed().isEmpty()) continue;
+        const media_source::Checked source = media_source::resolve(line, folder);
+        auto* row = new QListWidgetItem(line, List1);
+        row->setData(kSourceRole, source.ok ? source.target : line);
+    }
+    List1->setUpdatesEnabled(true);
+}
+
+QString Form2::selectedSource(QListWidget* names) const
+{
+    const QListWidgetItem* row = names->currentItem();
+    if (!row || !row->isSelected()) return {};
+    return row->data(kSourceRole).toString();
+}
+
+void Form2::List1_DblClick()
+{
+    const QString source = selectedSource(List1);
+    if (source.isEmpty()) return;
+    frmMain& main = app_.forms().get<frmMain>();
+    main.switchEngine(frmMain::Engine::WindowsMedia);
+    main.screenAndAudio->Open(source);
+}
+
+void Form2::List4_DblClick()
+{
+    const QString source = selectedSource(List4);
+    if (source.isEmpty()) return;
+    frmMain& main = app_.forms().get<frmMain>();
+    main.switchEngine(frmMain::Engine::Real);
+    main.RealAudio1->SetSource(source);
+    main.RealAudio1->PlayClip();
+}
+
+void Form2::Combo2_Click()
+{
+    Combo2->setCurrentIndex(Combo1->currentIndex());
+    app_.forms().get<frmMain>().screenAndAudio->Open(Combo1->currentText());
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <memory>
+
+#include "forms/Controls.h"
+#include "forms/Dialogs.h"
+#include "forms/Form.h"
+
+class Application;
+class QComboBox;
+class QLabel;
+class QListWidget;
+class RichTextBox;
+
+// The playlist window: the files played in the main window, one set of columns (name, length,
+// path) for each engine, saved to and loaded from playlist files in Rich Text Format.
+class Form2 : public forms::Form {
+    Q_OBJECT
+public:
+    explicit Form2(Application& app);
+    ~Form2() override;
+
+    void Command1_Click();  // add the current file
+    void Command2_Click();  // remove the last entry
+    void Command3_Click() { Hide(); }
+    void Command4_Click();  // save
+    void Command5_Click();  // load
+    void List1_DblClick();
+    void List4_DblClick();
+    void Option1_Click();
+    void Option2_Click();
+    void Combo2_Click();
+
+    QComboBox* Combo1;
+    QComboBox* Combo2;
+    QPushButton* Command1;
+    QPushButton* Command2;
+    QPushButton* Command3;
+    QPushButton* Command4;
+    QPushButton* Command5;
+    QLabel* Label1;
+    forms::OptionButton* Option1;
+    forms::OptionButton* Option2;
+    QListWidget* List1;
+    QListWidget* List2;
+    QListWidget* List3;
+    QListWidget* List4;
+    QListWidget* List5;
+    QListWidget* List6;
+    RichTextBox* RichTextBox1;
+    std::unique_ptr<forms::CommonDialog> CommonDialog1;
+
+private:
+    enum class Set { WindowsMedia, Real };
+    // Shows one set's three columns and hides the other's.
+    void showSet(Set set);
+    // Takes the last item off each column that has one; the name column's emptiness is said.
+    void removeLastRow(QListWidget* names, QListWidget* lengths, QListWidget* paths);
+    // The name goes on a line of its own after the names already in the buffer.
+    void appendToBuffer(const QString& name);
+    // What a row of a name column plays; empty when no row is selected.
+    QString selectedSource(QListWidget* names) const;
+    void prepareDialog();
+
+    Application& app_;
+};

@@ -1,0 +1,36 @@
+#include "tools/Form3.h"
+
+#include <QMenuBar>
+
+#include "app/Application.h"
+#include "forms/Controls.h"
+#include "richtext/RichTextBox.h"
+
+Form3::Form3(Application& app) : Form(app, "Form3", forms::Border::FixedToolWindow)
+{
+    setCaption(QStringLiteral("Form3"));
+    setClientSizeTw(9615, 7575);
+    RichTextBox1 = forms::makeControl<RichTextBox>(client(), "RichTextBox1", 0, 0, 6735, 6015);
+    RichTextBox1->setAccessibleName(tr("Text of the opened file"));
+    CommonDialog1 = std::make_unique<forms::CommonDialog>(app.fileDialogs(), this);
+
+    auto* bar = new QMenuBar(this);
+    bar->setObjectName(QStringLiteral("menuBar"));
+    bar->setNativeMenuBar(false);
+    Open = new forms::MenuItem("Open", tr("Open"), this);
+    bar->addAction(Open);
+    setMenuBar(bar);
+    on(Open, &forms::MenuItem::Click, &Form3::Open_Click);
+}
+
+Form3::~Form3() = default;
+
+void Form3::Open_Click()
+{
+    CommonDialog1->Filter = QStringLiteral("Adobe Acrobat Versions 1 - 6 Document (*.pdf*)|*.txt*");
+    // A cancelled dialog loads nothing; the text shown stays.
+    if (!CommonDialog1->ShowOpen()) return;
+    const QString path = CommonDialog1->DialogFileName();
+    if (const QString problem = RichTextBox1->LoadFile(path, RichTextBox::FileKind::RtfOrText); !problem.isEmpty())
+        env().messages().show(this, cannotOpenFile(path, problem));
+}

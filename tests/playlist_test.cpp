@@ -1,0 +1,384 @@
+// The playlist window and its files; the text viewer.
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <gtest/gtest.h>
+
+#include "playlist/Form2.h"
+#include "richtext/RichTextBox.h"
+#include "richtext/Rtf.h"
+#include "support/Started.h"
+#include "tools/Form3.h"
+
+namespace {
+
+QStringList texts(const QListWidget* list)
+{
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
+    return out;
+}
+
+bool shown(const QWidget* w) { return w->isVisibleTo(w->window()); }
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& data)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(data);
+}
+
+// The program started, the playlist shown, and files opened in either engine through the menus.
+struct PlaylistFixture : Started {
+    Form2& list = form<Form2>();
+
+    PlaylistFixture() { main().mnuviewplaylist->trigger(); }
+
+    void openWindowsMedia(const QString& path, double seconds)
+    {
+        FakeWindowsMediaControl::Clip c;
+        c.duration = seconds;
+        openClip(path, c);
+    }
+    void openReal(const QString& path, long lengthMs)
+    {
+        real().length = lengthMs;
+        dialogs.answers.push_back(path);
+        main().mnufileopenreal->trigger();
+        settle();
+    }
+    void add() { list.Command1->click(); }
+    void remove() { list.Command2->click(); }
+    void doubleClick(QListWidget* names, int row)
+    {
+        names->setCurrentRow(row);
+        emit names->itemDoubleClicked(names->item(row));
+    }
+};
+
+}  // namespace
+
+TEST(Playlist, ShownFromTheMenuWithBothSetsOverlappingUntilAChoice)
+{
+    PlaylistFixture s;
+    Form2& w = s.list;
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.caption(), QStringLiteral("Playlist"));
+    EXPECT_EQ(w.Combo1->currentText(), QStringLiteral("Current Playlist..."));
+    EXPECT_EQ(w.Combo2->currentText(), QStringLiteral("Load File..."));
+    EXPECT_EQ(w.Command1->text(), QStringLiteral("Add current file to playlist"));
+    EXPECT_EQ(w.Label1->text(), QStringLiteral("Playlist Type:"));
+    EXPECT_FALSE(w.Option1->value());
+    EXPECT_FALSE(w.Option2->value());
+    for (QListWidget* l : {w.List1, w.List2, w.List3, w.List4, w.List5, w.List6}) EXPECT_TRUE(shown(l));
+    EXPECT_EQ(w.List4->geometry(), w.List1->geometry());
+    EXPECT_FALSE(shown(w.RichTextBox1));
+
+    w.Option2->click();
+    EXPECT_FALSE(shown(w.List1));
+    EXPECT_TRUE(shown(w.List6));
+    w.Option1->click();
+    EXPECT_TRUE(shown(w.List3));
+    EXPECT_FALSE(shown(w.List4));
+}
+
+TEST(Playlist, AddTakesTheCurrentFileIntoTheSetOfTheCurrentEngine)
+{
+    PlaylistFixture s;
+    Form2& w = s.list;
+    s.openWindowsMedia("/media/one.wmv", 12.5);
+    s.add();
+    EXPECT_TRUE(w.Option1->value());
+    EXPECT_TRUE(shown(w.List1));
+    EXPECT_FALSE(shown(w.List4));
+    EXPECT_EQ(texts(w.List1), QStringList{"one.wmv"});
+    EXPECT_EQ(texts(w.List2), QStringList{"12.5 Seconds "});
+    EXPECT_EQ(texts(w.List3), QStringList{"/media/one.wmv"});
+
+    s.openReal("/media/two.rm", 125400);
+    s.add();
+    EXPECT_TRUE(w.Option2->value());
+    EXPECT_FALSE(w.Option1->value());
+    EXPECT_TRUE(shown(w.List4));
+    EXPECT_FALSE(shown(w.List1));
+    EXPECT_EQ(texts(w.List4), QStringList{"two.rm"});
+    EXPECT_EQ(texts(w.List5), QStringList{"125.4 Seconds "});
+    EXPECT_EQ(texts(w.List6), QStringList{"/media/two.rm"});
+    EXPECT_EQ(texts(w.List1), QStringList{"one.wmv"});  // the other set is untouched
+
+    // The buffer keeps every added name, one a line.
+    EXPECT_EQ(w.RichTextBox1->text(), QStringLiteral("one.wmv\ntwo.rm"));
+    EXPECT_TRUE(s.messages.shown.empty());
+}
+
+TEST(Playlist, AddWithNoFileOpenedSaysSoAndAddsNothing)
+{
+    PlaylistFixture s;
+    s.add();
+    ASSERT_EQ(s.messages.shown.size(), 1u);
+    EXPECT_EQ(s.messages.shown[0].text, QStringLiteral("There is no current file to add. Open a file first."));
+    EXPECT_EQ(s.list.List1->count(), 0);
+    EXPECT_TRUE(s.list.RichTextBox1->text().isEmpty());
+}
+
+TEST(Playlist, RemoveTakesTheLastRowOfTheCurrentEnginesSet)
+{
+    PlaylistFixture s;
+    Form2& w = s.list;
+    for (const char* name : {"/m/a.mp3", "/m/b.mp3", "/m/c.mp3"}) {
+        s.openWindowsMedia(name, 3);
+        s.add();
+    }
+    w.List1->setCurrentRow(0);  // a selected row is not what goes
+    s.remove();
+    EXPECT_EQ(texts(w.List1), (QStringList{"a.mp3", "b.mp3"}));
+    EXPECT_EQ(texts(w.List3), (QStringList{"/m/a.mp3", "/m/b.mp3"}));
+    EXPECT_EQ(w.List2->count(), 2);
+    EXPECT_TRUE(s.messages.shown.empty());
+
+    // Remove with the Real engine current works on the Real set, shows it and leaves the
+    // option buttons as they were; an empty name column is said.
+    s.openReal("/m/r.rm", 1000);
+    s.remove();
+    ASSERT_EQ(s.messages.shown.size(), 1u);
+    EXPECT_EQ(s.messages.shown[0].text, QStringLiteral("No file to remove"));
+    EXPECT_EQ(s.messages.shown[0].title, forms::kAppTitle);
+    EXPECT_TRUE(shown(w.List4));
+    EXPECT_FALSE(shown(w.List1));
+    EXPECT_TRUE(w.Option1->value());
+    EXPECT_EQ(w.List1->count(), 2);
+}
+
+TEST(Playlist, RemoveOnAnEmptyWindowsMediaColumnLeavesTheShownSet)
+{
+    PlaylistFixture s;
+    s.list.Option2->click();
+    s.remove();
+    ASSERT_EQ(s.messages.shown.size(), 1u);
+    EXPECT_EQ(s.messages.shown[0].text, QStringLiteral("No file to remove"));
+    EXPECT_TRUE(shown(s.list.List4));
+    EXPECT_FALSE(shown(s.list.List1));
+}
+
+TEST(Playlist, SaveThenLoadRoundTripsNamesOfEveryKind)
+{
+    QTemporaryDir dir;
+    PlaylistFixture s;
+    Form2& w = s.list;
+    const QStringList names{QString::fromUtf8("Ünïcödé Prüfung.mp3"), QStringLiteral("braces {x} back\\slash.wav"),
+                            QString::fromUtf8("Привет мир 日本語.ogg"), QStringLiteral("  spaced  name.avi")};
+    for (const QString& name : names) {
+        s.openWindowsMedia(dir.filePath(name), 1);
+        s.add();
+    }
+    // Saved to the full path chosen, wherever the working folder is.
+    const QString file = dir.filePath("saved.zpf");
+    s.dialogs.answers = {file};
+    w.Command4->click();
+    const forms::FileDialogRequest& save = s.dialogs.requests.back();
+    EXPECT_EQ(save.kind, forms::FileDialogRequest::Kind::Save);
+    ASSERT_EQ(save.filters.size(), 1u);
+    EXPECT_EQ(save.filters[0].patterns, QStringList{"*.zpf*"});
+    EXPECT_EQ(save.defaultExt, QStringLiteral("zpf"));
+    const QByteArray saved = fileBytes(file);
+    ASSERT_TRUE(rtf::looksLikeRtf(saved));
+    EXPECT_EQ(rtf::read(saved).plainText(), names.join('\n'));
+
+    // Loading appends one name row per line to the Windows-media names only, whatever is shown.
+    w.Option2->click();
+    s.dialogs.answers = {file};
+    w.Command5->click();
+    EXPECT_EQ(s.dialogs.requests.back().kind, forms::FileDialogRequest::Kind::Open);
+    EXPECT_EQ(texts(w.List1), names + names);
+    EXPECT_EQ(w.List2->count(), 4);
+    EXPECT_EQ(w.List3->count(), 4);
+    EXPECT_TRUE(w.Option2->value());
+    EXPECT_EQ(w.RichTextBox1->text(), names.join('\n'));
+    EXPECT_TRUE(s.messages.shown.empty());
+}
+
+TEST(Playlist, LoadMakesColumnsUnevenAndRemoveTrimsEachColumn)
+{
+    QTemporaryDir dir;
+    PlaylistFixture s;
+    Form2& w = s.list;
+    s.openWindowsMedia("/m/added.mp3", 2);
+    s.add();
+    const QString file = dir.filePath("two.zpf");
+    writeFile(file, rtf::write(QStringLiteral("first.mp3\n\n  \nsecond.mp3\n")));
+    s.dialogs.answers = {file};
+    w.Command5->click();
+    EXPECT_EQ(texts(w.List1), (QStringList{"added.mp3", "first.mp3", "second.mp3"}));
+    EXPECT_EQ(w.List2->count(), 1);
+
+    s.remove();
+    EXPECT_EQ(texts(w.List1), (QStringList{"added.mp3", "first.mp3"}));
+    EXPECT_EQ(w.List2->count(), 0);
+    EXPECT_EQ(w.List3->count(), 0);
+    s.remove();
+    s.remove();
+    EXPECT_EQ(w.List1->count(), 0);
+    EXPECT_TRUE(s.messages.shown.empty());
+}
+
+TEST(Playlist, CancelledOrUnreadableFilesChangeNothing)
+{
+    QTemporaryDir dir;
+    PlaylistFixture s;
+    Form2& w = s.list;
+    s.openWindowsMedia("/m/keep.mp3", 2);
+    s.add();
+    const QString notRtf = dir.filePath("plain.zpf");
+    writeFile(notRtf, "just text");
+
+    s.dialogs.answers = {QString()};
+    w.Command4->click();  // cancelled save
+    s.dialogs.answers = {QString()};
+    w.Command5->click();  // cancelled load
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files) == QStringList{"plain.zpf"});
+    EXPECT_TRUE(s.messages.shown.empty());
+
+    for (const QString& path : {notRtf, dir.filePath("missing.zpf")}) {
+        s.dialogs.answers = {path};
+        w.Command5->click();
+    }
+    ASSERT_EQ(s.messages.shown.size(), 2u);
+    EXPECT_EQ(s.messages.shown[0].text, QStringLiteral("ZelPlayer Plus cannot open \"%1\". It is not a Rich Text "
+                                                       "Format document.")
+                                            .arg(notRtf));
+    EXPECT_TRUE(s.messages.shown[1].text.endsWith(QLatin1String("The file does not exist.")));
+    EXPECT_EQ(texts(w.List1), QStringList{"keep.mp3"});
+    EXPECT_EQ(w.RichTextBox1->text(), QStringLiteral("keep.mp3"));
+
+    // A save that cannot be written says so.
+    s.dialogs.answers = {dir.filePath("no/such/folder/list.zpf")};
+    w.Command4->click();
+    ASSERT_EQ(s.messages.shown.size(), 3u);
+    EXPECT_TRUE(s.messages.shown[2].text.startsWith(QLatin1String("ZelPlayer Plus cannot save")));
+}
+
+TEST(Playlist, CloseHidesAndTheMenuShowsTheSameRowsAgain)
+{
+    PlaylistFixture s;
+    s.openWindowsMedia("/m/a.mp3", 2);
+    s.add();
+    s.list.Command3->click();
+    EXPECT_FALSE(s.list.isVisible());
+    s.main().mnuviewplaylist->trigger();
+    EXPECT_TRUE(s.list.isVisible());
+    EXPECT_EQ(texts(s.list.List1), QStringList{"a.mp3"});
+}
+
+TEST(Playlist, DoubleClickPlaysTheRowInItsEngineWithTheOtherStopped)
+{
+    QTemporaryDir dir;
+    PlaylistFixture s;
+    Form2& w = s.list;
+    frmMain& m = s.main();
+    s.openWindowsMedia("/m/video.wmv", 5);
+    s.add();
+    s.openReal("/r/song.rm", 3000);
+    s.add();
+    const QString file = dir.filePath("list.zpf");
+    writeFile(file, rtf::write(QStringLiteral("relative name.mp3\nhttp://example.com/stream.mp3")));
+    s.dialogs.answers = {file};
+    w.Command5->click();
+    const QString titleBefore = m.caption();
+    const bool propertiesBefore = m.mnufileproperties->isEnabled();
+
+    // A Windows-media row: the Real clip stops and its picture goes, the full path is opened.
+    s.real().calls.clear();
+    s.screen().calls.clear();
+    s.doubleClick(w.List1, 0);
+    EXPECT_EQ(s.real().calls, QStringList{"StopClip"});
+    EXPECT_EQ(s.screen().calls.filter("Open"), QStringList{"Open(/m/video.wmv)"});
+    EXPECT_FALSE(shown(m.RealAudio1));
+    EXPECT_TRUE(shown(m.screenAndAudio));
+
+    // A loaded row is taken from the playlist file's folder; an address stays an address.
+    s.screen().calls.clear();
+    s.doubleClick(w.List1, 1);
+    EXPECT_EQ(s.screen().calls.filter("Open"), QStringList{"Open(" + dir.filePath("relative name.mp3") + ")"});
+    s.screen().calls.clear();
+    s.doubleClick(w.List1, 2);
+    EXPECT_EQ(s.screen().calls.filter("Open"), QStringList{"Open(http://example.com/stream.mp3)"});
+
+    // A Real row: the Windows-media clip stops and its picture goes.
+    s.real().calls.clear();
+    s.screen().calls.clear();
+    s.doubleClick(w.List4, 0);
+    EXPECT_EQ(s.screen().calls, QStringList{"Stop"});
+    EXPECT_EQ(s.real().calls, (QStringList{"SetSource(/r/song.rm)", "PlayClip"}));
+    EXPECT_TRUE(shown(m.RealAudio1));
+    EXPECT_FALSE(shown(m.screenAndAudio));
+
+    // Menus and title are the open commands' business.
+    EXPECT_EQ(m.caption(), titleBefore);
+    EXPECT_EQ(m.mnufileproperties->isEnabled(), propertiesBefore);
+
+    // With no row selected nothing is opened.
+    s.real().calls.clear();
+    w.List4->clearSelection();
+    emit w.List4->itemDoubleClicked(w.List4->item(0));
+    EXPECT_TRUE(s.real().calls.isEmpty());
+
+    // A later Windows-media open shows its picture again.
+    s.openWindowsMedia("/m/next.wmv", 5);
+    EXPECT_TRUE(shown(m.screenAndAudio));
+}
+
+TEST(TextViewer, OpensRtfFormattedAndOtherFilesAsTextAndKeepsTextOnCancel)
+{
+    QTemporaryDir dir;
+    Started s;
+    s.main().mnuviewoptionssystemsettings->trigger();
+    Form3& v = s.form<Form3>();
+    EXPECT_TRUE(v.isVisible());
+    EXPECT_EQ(v.caption(), QStringLiteral("Form3"));
+    EXPECT_EQ(v.Open->text(), QStringLiteral("Open"));
+
+    const QString rtfFile = dir.filePath("notes.txt"), textFile = dir.filePath("plain.txt");
+    writeFile(rtfFile, "{\\rtf1 Heading {\\b bold} {\\i italic} {\\ul under}\\par Second}");
+    writeFile(textFile, "line one\n{\\b not markup}\n");
+
+    s.dialogs.answers = {rtfFile};
+    v.Open->trigger();
+    const forms::FileDialogRequest& request = s.dialogs.requests.back();
+    ASSERT_EQ(request.filters.size(), 1u);
+    EXPECT_EQ(request.filters[0].description, QStringLiteral("Adobe Acrobat Versions 1 - 6 Document (*.pdf*)"));
+    EXPECT_EQ(request.filters[0].patterns, QStringList{"*.txt*"});
+    EXPECT_EQ(v.RichTextBox1->text(), QStringLiteral("Heading bold italic under\nSecond"));
+    QStringList formatted;
+    for (auto it = v.RichTextBox1->document()->firstBlock().begin(); !it.atEnd(); ++it) {
+        const QTextCharFormat f = it.fragment().charFormat();
+        if (f.fontWeight() == QFont::Bold) formatted << "b:" + it.fragment().text();
+        if (f.fontItalic()) formatted << "i:" + it.fragment().text();
+        if (f.fontUnderline()) formatted << "u:" + it.fragment().text();
+    }
+    EXPECT_EQ(formatted, (QStringList{"b:bold", "i:italic", "u:under"}));
+
+    s.dialogs.answers = {textFile};
+    v.Open->trigger();
+    EXPECT_EQ(v.RichTextBox1->text(), QStringLiteral("line one\n{\\b not markup}\n"));
+
+    s.dialogs.answers = {QString()};
+    v.Open->trigger();
+    EXPECT_EQ(v.RichTextBox1->text(), QStringLiteral("line one\n{\\b not markup}\n"));
+    EXPECT_TRUE(s.messages.shown.empty());
+
+    s.dialogs.answers = {dir.path()};
+    v.Open->trigger();
+    ASSERT_EQ(s.messages.shown.size(), 1u);
+    EXPECT_EQ(s.messages.shown[0].text,
+              QStringLiteral("ZelPlayer Plus cannot open \"%1\". It is a folder, not a file.").arg(dir.path()));
+}
