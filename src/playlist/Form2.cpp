@@ -20,13 +20,16 @@ namespace {
 
 const QString kPlaylistFilter = QStringLiteral("ZelPlayer Playlist File (*.zpf*)|*.zpf*");
 const QString kSeconds = QStringLiteral(" Seconds ");
-// A name row keeps what it plays: the full path of an added file, or for a loaded name the
-// name taken from the folder of the playlist file it came from.
+// A name row keeps what it plays: the full path of an added file; a loaded name is taken from
+// the folder of the playlist file it came from.
 constexpr int kSourceRole = Qt::UserRole;
+constexpr int kListFolderRole = Qt::UserRole + 1;
 
 QListWidget* makeList(QWidget* parent, const char* name, int left, int width)
 {
-    return makeControl<QListWidget>(parent, name, left, 1680, width, 3765);
+    auto* list = makeControl<QListWidget>(parent, name, left, 1680, width, 3765);
+    list->setUniformItemSizes(true);  // one line a row: long lists need not measure each row
+    return list;
 }
 
 }  // namespace
@@ -168,23 +171,21 @@ void Form2::Command5_Click()
         return;
     }
     // One row per line that holds a name, each played from the playlist file's folder.
-    const QDir folder = QFileInfo(path).absoluteDir();
-    const QStringList lines = RichTextBox1->text().split(QLatin1Char('\n'));
-    List1->setUpdatesEnabled(false);
-    for (const QString& line : lines) {
-        if (line.trimmed().isEmpty()) continue;
-        const media_source::Checked source = media_source::resolve(line, folder);
-        auto* row = new QListWidgetItem(line, List1);
-        row->setData(kSourceRole, source.ok ? source.target : line);
-    }
-    List1->setUpdatesEnabled(true);
+    const QString folder = QFileInfo(path).absolutePath();
+    QStringList rows = RichTextBox1->text().split(QLatin1Char('\n'));
+    rows.removeIf([](const QString& line) { return line.trimmed().isEmpty(); });
+    const int first = List1->count();
+    List1->addItems(rows);  // at once: a row at a time would update the view for each
+    for (int i = first; i < List1->count(); ++i) List1->item(i)->setData(kListFolderRole, folder);
 }
 
 QString Form2::selectedSource(QListWidget* names) const
 {
     const QListWidgetItem* row = names->currentItem();
     if (!row || !row->isSelected()) return {};
-    return row->data(kSourceRole).toString();
+    if (const QString path = row->data(kSourceRole).toString(); !path.isEmpty()) return path;
+    const media_source::Checked source = media_source::resolve(row->text(), QDir(row->data(kListFolderRole).toString()));
+    return source.ok ? source.target : row->text();
 }
 
 void Form2::List1_DblClick()

@@ -2,6 +2,7 @@
 
 #include <QSaveFile>
 #include <QStringDecoder>
+#include <QTextDocument>
 #include <cerrno>
 #include <unistd.h>
 
@@ -44,7 +45,16 @@ QString RichTextBox::LoadFile(const QString& path, FileKind kind)
     if (!file.problem.isEmpty()) return file.problem;
     if (!file.complete) return tr("It is larger than %1 MB.").arg(kRichTextMaxBytes / (1024 * 1024));
     if (rtf::looksLikeRtf(file.data)) {
-        rtf::fill(*document(), rtf::read(file.data));
+        // Filled while no view is attached, which would otherwise follow every change.
+        auto* fresh = new QTextDocument(this);
+        fresh->setDefaultFont(font());
+        rtf::fill(*fresh, rtf::read(file.data));
+        // The box's first document belongs to Qt, which deletes it when it is replaced; the
+        // ones loaded here belong to the box.
+        QTextDocument* old = document();
+        const bool loadedBefore = old->parent() == this;
+        setDocument(fresh);
+        if (loadedBefore) delete old;
     } else {
         if (kind == FileKind::Rtf) return tr("It is not a Rich Text Format document.");
         setPlainText(decodeText(file.data));
