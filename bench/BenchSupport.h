@@ -2,6 +2,7 @@
 
 // What the benchmarks share: the program on its real engines without dialogs, a bare libmpv
 // client as the anchor every figure is compared with, and ways to read time and memory.
+#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QImage>
@@ -11,6 +12,7 @@
 #include <QMetaObject>
 #include <QTimer>
 #include <atomic>
+#include <clocale>
 #include <cstdio>
 #include <fstream>
 #include <functional>
@@ -27,12 +29,24 @@
 
 #include "app/Application.h"
 #include "app/frmSplash.h"
+#include "forms/Controls.h"
 #include "forms/Dialogs.h"
 #include "main_window/frmMain.h"
 #include "media/MpvEngineFactory.h"
 #include "media/MpvWindowsMediaControl.h"
 
 namespace bench {
+
+// Qt as every benchmark runs it: offscreen unless a platform is chosen, numbers read with '.'
+// (libmpv needs it), the windows' design font.
+inline std::unique_ptr<QApplication> startQt(int& argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    auto app = std::make_unique<QApplication>(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    forms::useDesignFont();
+    return app;
+}
 
 class SilentMessages : public forms::MessageBoxes {
 public:

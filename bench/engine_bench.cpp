@@ -366,10 +366,7 @@ void leverBench()
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication qtApp(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
-    forms::useDesignFont();
+    const auto qtApp = bench::startQt(argc, argv);
     const std::string part = argc > 1 ? argv[1] : "";
     if (part == "child" && argc > 2) return memoryChild(argv[2]);
     const std::pair<const char*, void (*)()> parts[] = {{"enter", enterBench}, {"open", openBench},

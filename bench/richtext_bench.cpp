@@ -64,10 +64,7 @@ void report(const char* what, double ms, const char* anchorWhat, double anchorMs
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication qtApp(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
-    forms::useDesignFont();
+    const auto qtApp = bench::startQt(argc, argv);
 
     MpvEngineFactory engines(MpvOptions{QStringLiteral("null"), {}});  // no core is started here
     bench::SilentMessages messages;

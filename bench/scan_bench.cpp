@@ -28,10 +28,7 @@ using bench::spin;
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication qtApp(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
-    forms::useDesignFont();
+    const auto qtApp = bench::startQt(argc, argv);
     const int seconds = argc > 1 ? std::max(1, atoi(argv[1])) : 3;
 
     MpvEngineFactory engines(MpvOptions{QStringLiteral("null"), {}});

@@ -12,6 +12,7 @@
 #include "richtext/RichTextBox.h"
 #include "richtext/Rtf.h"
 #include "support/Started.h"
+#include "support/TestFiles.h"
 #include "tools/Form3.h"
 
 namespace {
@@ -24,19 +25,6 @@ QStringList texts(const QListWidget* list)
 }
 
 bool shown(const QWidget* w) { return w->isVisibleTo(w->window()); }
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& data)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
 
 // The program started, the playlist shown, and files opened in either engine through the menus.
 struct PlaylistFixture : Started {
@@ -58,6 +46,16 @@ struct PlaylistFixture : Started {
         settle();
     }
     void add() { list.Command1->click(); }
+    void save(const QString& file)
+    {
+        dialogs.answers = {file};
+        list.Command4->click();
+    }
+    void load(const QString& file)
+    {
+        dialogs.answers = {file};
+        list.Command5->click();
+    }
     void remove() { list.Command2->click(); }
     void doubleClick(QListWidget* names, int row)
     {
@@ -183,8 +181,7 @@ TEST(Playlist, SaveThenLoadRoundTripsNamesOfEveryKind)
     }
     // Saved to the full path chosen, wherever the working folder is.
     const QString file = dir.filePath("saved.zpf");
-    s.dialogs.answers = {file};
-    w.Command4->click();
+    s.save(file);
     const forms::FileDialogRequest& save = s.dialogs.requests.back();
     EXPECT_EQ(save.kind, forms::FileDialogRequest::Kind::Save);
     ASSERT_EQ(save.filters.size(), 1u);
@@ -196,8 +193,7 @@ TEST(Playlist, SaveThenLoadRoundTripsNamesOfEveryKind)
 
     // Loading appends one name row per line to the Windows-media names only, whatever is shown.
     w.Option2->click();
-    s.dialogs.answers = {file};
-    w.Command5->click();
+    s.load(file);
     EXPECT_EQ(s.dialogs.requests.back().kind, forms::FileDialogRequest::Kind::Open);
     EXPECT_EQ(texts(w.List1), names + names);
     EXPECT_EQ(w.List2->count(), 4);
@@ -216,8 +212,7 @@ TEST(Playlist, LoadMakesColumnsUnevenAndRemoveTrimsEachColumn)
     s.add();
     const QString file = dir.filePath("two.zpf");
     writeFile(file, rtf::write(QStringLiteral("first.mp3\n\n  \nsecond.mp3\n")));
-    s.dialogs.answers = {file};
-    w.Command5->click();
+    s.load(file);
     EXPECT_EQ(texts(w.List1), (QStringList{"added.mp3", "first.mp3", "second.mp3"}));
     EXPECT_EQ(w.List2->count(), 1);
 
@@ -241,17 +236,12 @@ TEST(Playlist, CancelledOrUnreadableFilesChangeNothing)
     const QString notRtf = dir.filePath("plain.zpf");
     writeFile(notRtf, "just text");
 
-    s.dialogs.answers = {QString()};
-    w.Command4->click();  // cancelled save
-    s.dialogs.answers = {QString()};
-    w.Command5->click();  // cancelled load
+    s.save(QString());  // cancelled save
+    s.load(QString());  // cancelled load
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files) == QStringList{"plain.zpf"});
     EXPECT_TRUE(s.messages.shown.empty());
 
-    for (const QString& path : {notRtf, dir.filePath("missing.zpf")}) {
-        s.dialogs.answers = {path};
-        w.Command5->click();
-    }
+    for (const QString& path : {notRtf, dir.filePath("missing.zpf")}) s.load(path);
     ASSERT_EQ(s.messages.shown.size(), 2u);
     EXPECT_EQ(s.messages.shown[0].text, QStringLiteral("ZelPlayer Plus cannot open \"%1\". It is not a Rich Text "
                                                        "Format document.")
@@ -261,8 +251,7 @@ TEST(Playlist, CancelledOrUnreadableFilesChangeNothing)
     EXPECT_EQ(w.RichTextBox1->text(), QStringLiteral("keep.mp3"));
 
     // A save that cannot be written says so.
-    s.dialogs.answers = {dir.filePath("no/such/folder/list.zpf")};
-    w.Command4->click();
+    s.save(dir.filePath("no/such/folder/list.zpf"));
     ASSERT_EQ(s.messages.shown.size(), 3u);
     EXPECT_TRUE(s.messages.shown[2].text.startsWith(QLatin1String("ZelPlayer Plus cannot save")));
 }
@@ -291,8 +280,7 @@ TEST(Playlist, DoubleClickPlaysTheRowInItsEngineWithTheOtherStopped)
     s.add();
     const QString file = dir.filePath("list.zpf");
     writeFile(file, rtf::write(QStringLiteral("relative name.mp3\nhttp://example.com/stream.mp3")));
-    s.dialogs.answers = {file};
-    w.Command5->click();
+    s.load(file);
     const QString titleBefore = m.caption();
     const bool propertiesBefore = m.mnufileproperties->isEnabled();
 

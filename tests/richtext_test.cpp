@@ -11,25 +11,13 @@
 
 #include "richtext/RichTextBox.h"
 #include "richtext/Rtf.h"
+#include "support/TestFiles.h"
 
 namespace {
 
 QString plain(const QByteArray& rtf) { return rtf::read(rtf).plainText(); }
 
 QString rtfData(const char* name) { return QStringLiteral(ZP_RTF_DATA_DIR "/") + QLatin1String(name); }
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& data)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
 
 // Text with its format flags, run by run: "[bi]text" style.
 QString runsOf(const rtf::Document& doc)
