@@ -185,6 +185,7 @@ void frmMain::buildMenus()
     on(mnuAbout, &forms::MenuItem::Click, &frmMain::mnuAbout_Click);
     on(mnuviewchange, &forms::MenuItem::Click, &frmMain::mnuviewchange_Click);
     on(mnuviewplaylist, &forms::MenuItem::Click, &frmMain::mnuviewplaylist_Click);
+    on(mnuviewcalendar, &forms::MenuItem::Click, &frmMain::mnuviewcalendar_Click);
     on(mnuviewoptionssystemsettings, &forms::MenuItem::Click, &frmMain::mnuviewoptionssystemsettings_Click);
     on(mnuviewvideosettings, &forms::MenuItem::Click, &frmMain::mnuviewvideosettings_Click);
     on(mnuviewzelplayerplussettings, &forms::MenuItem::Click, &frmMain::mnuviewzelplayerplussettings_Click);

@@ -38,6 +38,7 @@ public:
     void mnuAbout_Click();
     void mnuviewchange_Click();
     void mnuviewplaylist_Click();
+    void mnuviewcalendar_Click();
     void mnuviewoptionssystemsettings_Click();
     void mnuviewvideosettings_Click();
     void mnuviewzelplayerplussettings_Click();

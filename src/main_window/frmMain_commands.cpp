@@ -17,6 +17,7 @@
 #include "remote/RealRControl.h"
 #include "settings/Addit2.h"
 #include "settings/Aud1.h"
+#include "tools/CalFrm.h"
 #include "tools/Form3.h"
 #include "tools/Form6.h"
 
@@ -107,6 +108,16 @@ void frmMain::mnuAbout_Click()
 void frmMain::mnuviewchange_Click() { app_.forms().get<Form1>().Show(); }
 
 void frmMain::mnuviewplaylist_Click() { app_.forms().get<Form2>().Show(); }
+
+void frmMain::mnuviewcalendar_Click()
+{
+    CalFrm& calendar = app_.forms().get<CalFrm>();
+    calendar.Show();
+    calendar.Calendar1->Today();
+    screenAndAudio->setEnabled(false);
+    setEnabled(false);
+    app_.forms().get<Player>().setEnabled(false);
+}
 
 void frmMain::mnuviewoptionssystemsettings_Click() { app_.forms().get<Form3>().Show(); }
 

@@ -1,0 +1,37 @@
+#include "tools/CalFrm.h"
+
+#include <QDate>
+#include <QPushButton>
+
+#include "app/Application.h"
+#include "forms/Controls.h"
+#include "main_window/frmMain.h"
+#include "remote/Player.h"
+
+void MonthCalendar::Today()
+{
+    const QDate today = QDate::currentDate();
+    setSelectedDate(today);
+    setCurrentPage(today.year(), today.month());
+}
+
+CalFrm::CalFrm(Application& app) : Form(app, "CalFrm", forms::Border::FixedToolWindow), app_(app)
+{
+    setCaption(tr("Calendar"));
+    setClientSizeTw(4065, 3225);
+    Calendar1 = forms::makeControl<MonthCalendar>(client(), "Calendar1", 0, 0, 4095, 2775);
+    Calendar1->setAccessibleName(tr("Calendar"));
+    Command1 = forms::makeControl<forms::CommandButton>(client(), "Command1", 90, 2690, 3910, 495, tr("Ok"));
+    setDefaultButton(Command1);
+    // The close box ends the window as Ok does: otherwise the main window would stay locked.
+    setCloseBoxButton(Command1);
+    forms::setTabOrder({Calendar1, Command1});
+    on(Command1, &QPushButton::clicked, &CalFrm::Command1_Click);
+}
+
+void CalFrm::Command1_Click()
+{
+    Unload();
+    app_.forms().get<frmMain>().setEnabled(true);
+    app_.forms().get<Player>().setEnabled(true);
+}
