@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libgl-dev
   libmpv-dev libavcodec-dev
   libgtest-dev
-  ffmpeg
+  ffmpeg dvdauthor
   xvfb xauth x11-utils imagemagick
   fonts-liberation fonts-dejavu-core
 )

@@ -4,11 +4,13 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFrame>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QShortcut>
 #include <exception>
 
+#include "forms/Controls.h"
 #include "forms/Twips.h"
 
 namespace forms {
@@ -53,6 +55,29 @@ void FormRegistry::unloadAll()
     unloading_.clear();
 }
 
+QMenuBar* Form::makeMenuBar()
+{
+    auto* bar = new QMenuBar(this);
+    bar->setObjectName(QStringLiteral("menuBar"));
+    bar->setNativeMenuBar(false);
+    return bar;
+}
+
+QMenu* Form::addSubmenu(MenuItem* parent)
+{
+    auto* menu = new QMenu(this);
+    menu->setObjectName(parent->objectName() + QStringLiteral("Menu"));
+    parent->setMenu(menu);
+    return menu;
+}
+
+MenuItem* Form::addMenuItem(QMenu* menu, const char* name, const QString& caption)
+{
+    auto* it = new MenuItem(name, caption, this);
+    menu->addAction(it);
+    return it;
+}
+
 void Environment::endProgram()
 {
     // Deferred: the request may come from a handler of one of these windows.
@@ -71,7 +96,8 @@ Qt::WindowFlags flagsFor(Border border)
     case Border::FixedDialog: return Qt::Window | custom | Qt::WindowCloseButtonHint;
     case Border::Sizable: return Qt::Window;
     case Border::SizableNoMinMax: return Qt::Window | custom | Qt::WindowCloseButtonHint;
-    case Border::FixedToolWindow: return Qt::Tool | custom | Qt::WindowCloseButtonHint;
+    case Border::FixedToolWindow:
+    case Border::SizableToolWindow: return Qt::Tool | custom | Qt::WindowCloseButtonHint;
     }
     return Qt::Window;
 }
@@ -82,7 +108,7 @@ Form::Form(Environment& env, const char* designName, Border border)
     : QWidget(nullptr, flagsFor(border)),
       env_(env),
       client_(border == Border::None ? new QFrame(this) : new QWidget(this)),
-      fixedSize_(border != Border::Sizable && border != Border::SizableNoMinMax)
+      fixedSize_(border != Border::Sizable && border != Border::SizableNoMinMax && border != Border::SizableToolWindow)
 {
     setObjectName(QString::fromLatin1(designName));
     client_->setObjectName(QStringLiteral("client"));

@@ -10,12 +10,14 @@
 #include "forms/ColorNumber.h"
 #include "forms/Dialogs.h"
 
+class QMenu;
 class QMenuBar;
 class QPushButton;
 
 namespace forms {
 
 class Form;
+class MenuItem;
 
 // Keeps the single instance of every window. A window is created on first reference (hidden,
 // its load handler run) and unloaded on request; the next reference creates a fresh one.
@@ -89,7 +91,8 @@ enum class Border {
     FixedDialog,     // title bar, close button only, not resizable
     Sizable,         // resizable with minimise and maximise buttons
     SizableNoMinMax, // resizable, close button only
-    FixedToolWindow  // small title bar, close button, no task-bar button
+    FixedToolWindow,  // small title bar, close button, no task-bar button
+    SizableToolWindow // as FixedToolWindow, resizable
 };
 
 // Base of every window. Controls live in client(); an optional menu bar sits above it and,
@@ -148,6 +151,12 @@ public:
     }
 
 protected:
+    // Menus: a menu bar without the desktop's native bar, the drop-down menu under an item, an
+    // item of this window added to a menu.
+    QMenuBar* makeMenuBar();
+    QMenu* addSubmenu(MenuItem* parent);
+    MenuItem* addMenuItem(QMenu* menu, const char* name, const QString& caption);
+
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     // Height taken by the frame and the menu bar, in pixels.

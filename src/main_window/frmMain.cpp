@@ -92,79 +92,62 @@ void frmMain::buildControls()
     Re = new forms::FormTimer("Re", 10, false, this);
 }
 
-forms::MenuItem* frmMain::item(QMenu* menu, const char* name, const QString& caption)
-{
-    auto* it = new forms::MenuItem(name, caption, this);
-    menu->addAction(it);
-    return it;
-}
-
-QMenu* frmMain::submenu(forms::MenuItem* parent)
-{
-    auto* menu = new QMenu(this);
-    menu->setObjectName(parent->objectName() + QStringLiteral("Menu"));
-    parent->setMenu(menu);
-    return menu;
-}
-
 void frmMain::buildMenus()
 {
-    auto* bar = new QMenuBar(this);
-    bar->setObjectName(QStringLiteral("menuBar"));
-    bar->setNativeMenuBar(false);
+    QMenuBar* bar = makeMenuBar();
 
     mnufile = new forms::MenuItem("mnufile", tr("&File"), this);
     bar->addAction(mnufile);
-    QMenu* file = submenu(mnufile);
-    mnufileopenfile = item(file, "mnufileopenfile", tr("&Open..."));
-    QMenu* open = submenu(mnufileopenfile);
-    mnufileopen = item(open, "mnufileopen", tr("&Open Windows Media File"));
+    QMenu* file = addSubmenu(mnufile);
+    mnufileopenfile = addMenuItem(file, "mnufileopenfile", tr("&Open..."));
+    QMenu* open = addSubmenu(mnufileopenfile);
+    mnufileopen = addMenuItem(open, "mnufileopen", tr("&Open Windows Media File"));
     mnufileopen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    mnufileopenreal = item(open, "mnufileopenreal", tr("&Open RealPlayer File"));
-    Divison7 = item(open, "Divison7", QStringLiteral("-"));
-    mnufileopenurl = item(open, "mnufileopenurl", tr("&OpenURL..."));
-    mnuFileDivision1 = item(file, "mnuFileDivision1", QStringLiteral("-"));
-    mnufilecompression = item(file, "mnufilecompression", tr("File Compression"));
-    mnufileDivision2 = item(file, "mnufileDivision2", QStringLiteral("-"));
-    mnufileproperties = item(file, "mnufileproperties", tr("&Clip Properties"));
+    mnufileopenreal = addMenuItem(open, "mnufileopenreal", tr("&Open RealPlayer File"));
+    Divison7 = addMenuItem(open, "Divison7", QStringLiteral("-"));
+    mnufileopenurl = addMenuItem(open, "mnufileopenurl", tr("&OpenURL..."));
+    mnuFileDivision1 = addMenuItem(file, "mnuFileDivision1", QStringLiteral("-"));
+    mnufilecompression = addMenuItem(file, "mnufilecompression", tr("File Compression"));
+    mnufileDivision2 = addMenuItem(file, "mnufileDivision2", QStringLiteral("-"));
+    mnufileproperties = addMenuItem(file, "mnufileproperties", tr("&Clip Properties"));
     mnufileproperties->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    mnufileDivision3 = item(file, "mnufileDivision3", QStringLiteral("-"));
-    mnufileExit = item(file, "mnufileExit", tr("Exit"));
+    mnufileDivision3 = addMenuItem(file, "mnufileDivision3", QStringLiteral("-"));
+    mnufileExit = addMenuItem(file, "mnufileExit", tr("Exit"));
 
     mnuview = new forms::MenuItem("mnuview", tr("&View"), this);
     bar->addAction(mnuview);
-    QMenu* view = submenu(mnuview);
-    mnuviewfullscreen = item(view, "mnuviewfullscreen", tr("Full &Screen") + QString(12, QLatin1Char(' ')) + "Alt+Enter");
-    mnuViewDivision1 = item(view, "mnuViewDivision1", QStringLiteral("-"));
-    mnuviewzoom = item(view, "mnuviewzoom", tr("&Zoom"));
-    QMenu* zoom = submenu(mnuviewzoom);
-    mnuviewoneeighthscreen = item(zoom, "mnuviewoneeighthscreen", tr("&Fit to window"));
-    mnuviewDivision2 = item(zoom, "mnuviewDivision2", QStringLiteral("-"));
-    mnuviewhalfscreen = item(zoom, "mnuviewhalfscreen", tr("&50%") + QString(17, QLatin1Char(' ')) + "Alt+1");
-    mnuviewSixteenth = item(zoom, "mnuviewSixteenth", tr("&75%"));
-    mnuviewDefaultscreen = item(zoom, "mnuviewDefaultscreen", tr("90%"));
-    mnuviewactual = item(zoom, "mnuviewactual", tr("&100%") + QString(15, QLatin1Char(' ')) + "Alt+2");
-    mnuviewdouble = item(zoom, "mnuviewdouble", tr("&200%") + QString(15, QLatin1Char(' ')) + "Alt+3");
-    mnuviewDivision3 = item(view, "mnuviewDivision3", QStringLiteral("-"));
-    mnuViewToolbar = item(view, "mnuViewToolbar", tr("&Remote Control"));
+    QMenu* view = addSubmenu(mnuview);
+    mnuviewfullscreen = addMenuItem(view, "mnuviewfullscreen", tr("Full &Screen") + QString(12, QLatin1Char(' ')) + "Alt+Enter");
+    mnuViewDivision1 = addMenuItem(view, "mnuViewDivision1", QStringLiteral("-"));
+    mnuviewzoom = addMenuItem(view, "mnuviewzoom", tr("&Zoom"));
+    QMenu* zoom = addSubmenu(mnuviewzoom);
+    mnuviewoneeighthscreen = addMenuItem(zoom, "mnuviewoneeighthscreen", tr("&Fit to window"));
+    mnuviewDivision2 = addMenuItem(zoom, "mnuviewDivision2", QStringLiteral("-"));
+    mnuviewhalfscreen = addMenuItem(zoom, "mnuviewhalfscreen", tr("&50%") + QString(17, QLatin1Char(' ')) + "Alt+1");
+    mnuviewSixteenth = addMenuItem(zoom, "mnuviewSixteenth", tr("&75%"));
+    mnuviewDefaultscreen = addMenuItem(zoom, "mnuviewDefaultscreen", tr("90%"));
+    mnuviewactual = addMenuItem(zoom, "mnuviewactual", tr("&100%") + QString(15, QLatin1Char(' ')) + "Alt+2");
+    mnuviewdouble = addMenuItem(zoom, "mnuviewdouble", tr("&200%") + QString(15, QLatin1Char(' ')) + "Alt+3");
+    mnuviewDivision3 = addMenuItem(view, "mnuviewDivision3", QStringLiteral("-"));
+    mnuViewToolbar = addMenuItem(view, "mnuViewToolbar", tr("&Remote Control"));
     mnuViewToolbar->setEnabled(false);
-    mnuviewreal = item(view, "mnuviewreal", tr("&Real Audio Remote Control"));
+    mnuviewreal = addMenuItem(view, "mnuviewreal", tr("&Real Audio Remote Control"));
     mnuviewreal->setEnabled(false);
-    mnuviewstatusbar = item(view, "mnuviewstatusbar", tr("&Status Bar"));
-    mnuviewDivision4 = item(view, "mnuviewDivision4", QStringLiteral("-"));
-    mnuviewcalendar = item(view, "mnuviewcalendar", tr("&Calendar"));
-    mnuviewDivision5 = item(view, "mnuviewDivision5", QStringLiteral("-"));
-    mnuviewoptions = item(view, "mnuviewoptions", tr("&Options..."));
-    QMenu* options = submenu(mnuviewoptions);
-    mnuviewaudiosettings = item(options, "mnuviewaudiosettings", tr("ZelPlayer Plus &Settings"));
-    mnuviewvideosettings = item(options, "mnuviewvideosettings", tr("Video &Settings"));
-    mnuviewzelplayerplussettings = item(options, "mnuviewzelplayerplussettings", tr("Audio &Settings"));
-    mnuviewoptionssystemsettings = item(options, "mnuviewoptionssystemsettings", tr("System &Settings"));
-    mnuviewadditionalsettings = item(options, "mnuviewadditionalsettings", tr("Additional &Settings"));
-    mnuviewchange = item(view, "mnuviewchange", tr("&Change User ID and &Change Password"));
-    mnuviewcdplayer = item(view, "mnuviewcdplayer", tr("CD Player"));
-    frmDVDPlayer = item(view, "frmDVDPlayer", tr("DVD Player"));
-    mnuviewplaylist = item(view, "mnuviewplaylist", tr("Playlist"));
+    mnuviewstatusbar = addMenuItem(view, "mnuviewstatusbar", tr("&Status Bar"));
+    mnuviewDivision4 = addMenuItem(view, "mnuviewDivision4", QStringLiteral("-"));
+    mnuviewcalendar = addMenuItem(view, "mnuviewcalendar", tr("&Calendar"));
+    mnuviewDivision5 = addMenuItem(view, "mnuviewDivision5", QStringLiteral("-"));
+    mnuviewoptions = addMenuItem(view, "mnuviewoptions", tr("&Options..."));
+    QMenu* options = addSubmenu(mnuviewoptions);
+    mnuviewaudiosettings = addMenuItem(options, "mnuviewaudiosettings", tr("ZelPlayer Plus &Settings"));
+    mnuviewvideosettings = addMenuItem(options, "mnuviewvideosettings", tr("Video &Settings"));
+    mnuviewzelplayerplussettings = addMenuItem(options, "mnuviewzelplayerplussettings", tr("Audio &Settings"));
+    mnuviewoptionssystemsettings = addMenuItem(options, "mnuviewoptionssystemsettings", tr("System &Settings"));
+    mnuviewadditionalsettings = addMenuItem(options, "mnuviewadditionalsettings", tr("Additional &Settings"));
+    mnuviewchange = addMenuItem(view, "mnuviewchange", tr("&Change User ID and &Change Password"));
+    mnuviewcdplayer = addMenuItem(view, "mnuviewcdplayer", tr("CD Player"));
+    frmDVDPlayer = addMenuItem(view, "frmDVDPlayer", tr("DVD Player"));
+    mnuviewplaylist = addMenuItem(view, "mnuviewplaylist", tr("Playlist"));
 
     mnuAbout = new forms::MenuItem("mnuAbout", tr("&About"), this);
     bar->addAction(mnuAbout);
@@ -186,6 +169,7 @@ void frmMain::buildMenus()
     on(mnuviewchange, &forms::MenuItem::Click, &frmMain::mnuviewchange_Click);
     on(mnuviewplaylist, &forms::MenuItem::Click, &frmMain::mnuviewplaylist_Click);
     on(mnuviewcalendar, &forms::MenuItem::Click, &frmMain::mnuviewcalendar_Click);
+    on(frmDVDPlayer, &forms::MenuItem::Click, &frmMain::frmDVDPlayer_Click);
     on(mnuviewoptionssystemsettings, &forms::MenuItem::Click, &frmMain::mnuviewoptionssystemsettings_Click);
     on(mnuviewvideosettings, &forms::MenuItem::Click, &frmMain::mnuviewvideosettings_Click);
     on(mnuviewzelplayerplussettings, &forms::MenuItem::Click, &frmMain::mnuviewzelplayerplussettings_Click);

@@ -39,6 +39,7 @@ public:
     void mnuviewchange_Click();
     void mnuviewplaylist_Click();
     void mnuviewcalendar_Click();
+    void frmDVDPlayer_Click();
     void mnuviewoptionssystemsettings_Click();
     void mnuviewvideosettings_Click();
     void mnuviewzelplayerplussettings_Click();
@@ -169,8 +170,6 @@ private:
     void buildControls();
     void buildMenus();
     void placeStatusBar();
-    forms::MenuItem* item(QMenu* menu, const char* name, const QString& caption);
-    QMenu* submenu(forms::MenuItem* parent);
     void connectEngines();
     // Sets the size the item stands for and gives it the group's check mark.
     void chooseZoom(forms::MenuItem* item);

@@ -8,6 +8,7 @@
 #include "app/Form1.h"
 #include "app/frmAbout.h"
 #include "app/frmSplash.h"
+#include "main_window/OpenFilters.h"
 #include "main_window/Pro1.h"
 #include "main_window/frmMain.h"
 #include "media/RealAudioControl.h"
@@ -20,16 +21,7 @@
 #include "tools/CalFrm.h"
 #include "tools/Form3.h"
 #include "tools/Form6.h"
-
-namespace {
-
-const QString kWindowsMediaFilter = QStringLiteral(
-    "Audio Files (*.wav;*.mp3;*.wma;*) | *.wav*;*.mp3*;*.wma*|Video Files (*.mpg;*.MPEG;*.avi;*.wmv;*)|"
-    "*.MPG*;*.MPEG*;*.avi*;*.wmv*|Playstation Audio Files (*.swp*)|*.swp*|Playstation 2 DVD Movies (*.pss*)|*.pss*|"
-    "All Files (*.*)|*.*");
-const QString kRealFilter = QStringLiteral("Real Audio/Video Files (*.rm*,*.ram*,*.ra*,*.rv*)|*.ra*;*.ram*;*.rm*;*.rv*");
-
-}  // namespace
+#include "tools/frmDVD.h"
 
 void frmMain::updateZoomForPicture()
 {
@@ -118,6 +110,8 @@ void frmMain::mnuviewcalendar_Click()
     setEnabled(false);
     app_.forms().get<Player>().setEnabled(false);
 }
+
+void frmMain::frmDVDPlayer_Click() { app_.forms().get<frmDVD>().Show(); }
 
 void frmMain::mnuviewoptionssystemsettings_Click() { app_.forms().get<Form3>().Show(); }
 

@@ -100,6 +100,14 @@ QString localFileFromNetworkList()
     return tr("A list from the network may not name files on this computer.");
 }
 
+QString dvdFolderOf(const QString& localPath)
+{
+    const QFileInfo file(localPath);
+    const QString folder = file.absolutePath();
+    return QFileInfo(folder).fileName().compare(QLatin1String("VIDEO_TS"), Qt::CaseInsensitive) == 0 ? folder
+                                                                                                   : QString();
+}
+
 QString cannotPlay(const QString& name, const QString& reason)
 {
     const QString what = name.trimmed().isEmpty() ? tr("the clip") : QStringLiteral("\"%1\"").arg(name);

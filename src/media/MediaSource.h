@@ -39,6 +39,10 @@ bool isAddress(const QString& name);
 // The schemes a list or a user may name, lower case.
 const QStringList& allowedSchemes();
 
+// The DVD a local file belongs to: for a file in a folder named VIDEO_TS (VIDEO_TS.IFO among
+// them), that folder, which the engine plays as a disc; empty for any other file.
+QString dvdFolderOf(const QString& localPath);
+
 // The message for a name that cannot be played: the program, the name, then the reason.
 QString cannotPlay(const QString& name, const QString& reason);
 

@@ -1,6 +1,7 @@
 #include "media/MpvWindowsMediaControl.h"
 
 #include <QDir>
+#include <QFile>
 #include <cmath>
 #include <utility>
 
@@ -108,7 +109,12 @@ void MpvWindowsMediaControl::Open(const QString& pathOrUrl)
         return;
     }
     QByteArray target = source.target.toUtf8();
-    if (isAsxFile(source.target)) {
+    if (const QString disc = source.address ? QString() : media_source::dvdFolderOf(source.target); !disc.isEmpty()) {
+        // A file of a DVD's VIDEO_TS folder plays the DVD itself, menus and titles as the
+        // engine offers them.
+        session_.setString("dvd-device", QFile::encodeName(disc));
+        target = "dvd://";
+    } else if (isAsxFile(source.target)) {
         // The engine reads no ASX: its entries are handed over as a list the engine reads, and
         // each is checked again as the engine comes to it.
         const ListEntries list = readAsxFile(source.target);

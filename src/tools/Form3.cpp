@@ -14,9 +14,7 @@ Form3::Form3(Application& app) : Form(app, "Form3", forms::Border::FixedToolWind
     RichTextBox1->setAccessibleName(tr("Text of the opened file"));
     CommonDialog1 = std::make_unique<forms::CommonDialog>(app.fileDialogs(), this);
 
-    auto* bar = new QMenuBar(this);
-    bar->setObjectName(QStringLiteral("menuBar"));
-    bar->setNativeMenuBar(false);
+    QMenuBar* bar = makeMenuBar();
     Open = new forms::MenuItem("Open", tr("Open"), this);
     bar->addAction(Open);
     setMenuBar(bar);

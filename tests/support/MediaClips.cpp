@@ -133,6 +133,37 @@ QString hugeClaimAvi()
     return path;
 }
 
+namespace {
+
+void run(const QString& program, const QStringList& args, const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment())
+{
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(program, args);
+    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+        throw std::runtime_error(program.toStdString() + " failed: " + p.readAllStandardError().toStdString());
+}
+
+}  // namespace
+
+QString dvdDisc4s()
+{
+    const QString disc = QDir(clipDir()).filePath(QStringLiteral("dvd4"));
+    const QString ifo = disc + QStringLiteral("/VIDEO_TS/VIDEO_TS.IFO");
+    if (QFileInfo::exists(ifo)) return ifo;
+    const QString movie = make("dvd4.mpg", {"-f", "lavfi", "-i", "testsrc=duration=4:size=720x576:rate=25", "-f", "lavfi",
+                                            "-i", "sine=frequency=440:duration=4", "-target", "pal-dvd", "-shortest"});
+    // Authored under another name and renamed, so parallel tests never see half a disc.
+    const QString part = disc + QStringLiteral(".part%1").arg(QCoreApplication::applicationPid());
+    QDir(part).removeRecursively();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("VIDEO_FORMAT"), QStringLiteral("PAL"));
+    run(QStringLiteral("dvdauthor"), {"-o", part, "-t", movie}, env);
+    run(QStringLiteral("dvdauthor"), {"-o", part, "-T"}, env);
+    QDir().rename(part, disc);
+    return ifo;
+}
+
 QString textFile()
 {
     const QString path = QDir(clipDir()).filePath(QStringLiteral("notes.txt"));

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "app/Application.h"
+#include "app/frmSplash.h"
+#include "main_window/Pro1.h"
+#include "main_window/frmMain.h"
+#include "media/MpvEngineFactory.h"
+#include "media/WindowsMediaControl.h"
+#include "support/TestApp.h"
+
+// The whole program on the libmpv engines (without sound output), entered in Standard Mode.
+struct RealProgram {
+    MpvEngineFactory engines{MpvOptions{QStringLiteral("null"), {}}};
+    RecordingMessageBoxes messages;
+    ScriptedFileDialogs dialogs;
+    Application app{engines, messages, dialogs};
+    frmMain* main = nullptr;
+
+    RealProgram()
+    {
+        frmSplash& splash = app.forms().get<frmSplash>();
+        splash.Option1->setValue(true);
+        splash.Command1->click();
+        main = &app.forms().get<frmMain>();
+    }
+    template <class T> T& form() { return app.forms().get<T>(); }
+    WindowsMediaControl& screen() { return *main->screenAndAudio; }
+
+    bool openThroughMenu(const QString& file)
+    {
+        dialogs.answers.push_back(file);
+        main->mnufileopen->trigger();
+        return waitFor([&] { return screen().OpenState() == WindowsMediaControl::OpenOpen; }, 15000) &&
+               waitFor([&] { return form<Pro1>().Label13->text() == QStringLiteral("Amount of Times Played: 0") &&
+                                    form<Pro1>().Label6->text() != QStringLiteral("Clip Length: 0 Seconds"); });
+    }
+};
