@@ -1,5 +1,8 @@
 // The side tools: calendar, file browser, DVD window.
 #include <QDate>
+#include <QDir>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QLabel>
 #include <QPushButton>
 #include <gtest/gtest.h>
@@ -7,7 +10,9 @@
 #include "app/ExitBox.h"
 #include "remote/Player.h"
 #include "support/Started.h"
+#include "support/TestFiles.h"
 #include "tools/CalFrm.h"
+#include "tools/Form5.h"
 #include "tools/frmDVD.h"
 
 TEST(Calendar, ShowsTodayAndLocksInputUntilOkThenTheRemoteUnlocksTheEngine)
@@ -85,4 +90,114 @@ TEST(DvdWindow, ItsOwnEngineFillsTheClientAreaAndItsMenuOpensAndAsksBeforeExit)
     settle();
     EXPECT_TRUE(d.isVisible());
     EXPECT_TRUE(s.main().isVisible());
+}
+
+namespace {
+
+// A folder holding three subfolders and two files (and a hidden one of each).
+struct BrowsedFolder {
+    QTemporaryDir dir;
+    BrowsedFolder()
+    {
+        for (const char* sub : {"Beta", "alpha", "Gamma 10", ".hidden"}) QDir(dir.path()).mkdir(sub);
+        for (const char* file : {"song 2.mp3", "Song 10.wav", ".secret"}) writeFile(dir.filePath(file), "x");
+    }
+    QString path() const { return dir.path(); }
+};
+
+QStringList rows(const QListWidget* list)
+{
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i) out << list->item(i)->text().trimmed();
+    return out;
+}
+
+void pickDrive(Form5& b, const QString& drive)
+{
+    if (b.Drive1->findText(drive) < 0) b.Drive1->addItem(drive);
+    b.Drive1->setCurrentIndex(b.Drive1->findText(drive));
+    emit b.Drive1->activated(b.Drive1->currentIndex());
+}
+
+}  // namespace
+
+TEST(FileBrowser, DecrypterOpenShowsItOnTheWorkingFolderAndADriveChangeCountsFoldersAndFiles)
+{
+    Started s(true);
+    s.main().mnufileopen->trigger();
+    EXPECT_TRUE(s.dialogs.requests.empty());
+    Form5& b = s.form<Form5>();
+    EXPECT_TRUE(b.isVisible());
+    EXPECT_EQ(b.Dir1->path(), QDir::currentPath());
+    EXPECT_EQ(b.File1->path(), QDir::currentPath());
+    EXPECT_EQ(b.Label1->text(), QStringLiteral("Number folders in this folder:"));
+    EXPECT_EQ(b.Label2->text(), QStringLiteral("Number of files in folder:"));
+    EXPECT_TRUE(b.Drive1->findText(QStringLiteral("/")) >= 0);
+
+    BrowsedFolder folder;
+    pickDrive(b, folder.path());
+    EXPECT_EQ(b.Dir1->path(), folder.path());
+    EXPECT_EQ(b.Dir1->ListCount(), 3);
+    EXPECT_EQ(rows(b.Dir1).mid(rows(b.Dir1).size() - 3), (QStringList{"alpha", "Beta", "Gamma 10"}));
+    EXPECT_EQ(rows(b.File1), (QStringList{"Song 10.wav", "song 2.mp3"}));
+    EXPECT_EQ(b.Label1->text(), QStringLiteral("Number of folders in this folder: 3"));
+    EXPECT_EQ(b.Label2->text(), QStringLiteral("Number of files in this folder: 2"));
+
+    // A drive that cannot be read changes nothing, the drive shown included.
+    pickDrive(b, QStringLiteral("/no/such/drive"));
+    EXPECT_EQ(b.Dir1->path(), folder.path());
+    EXPECT_EQ(b.Drive1->currentText(), folder.path());
+    EXPECT_EQ(b.Label1->text(), QStringLiteral("Number of folders in this folder: 3"));
+
+    // A folder entry opens that folder; the file count follows, the folder count is the drive's.
+    const int sub = b.Dir1->count() - 3;  // "alpha"
+    b.Dir1->setCurrentRow(sub);
+    emit b.Dir1->itemActivated(b.Dir1->item(sub));
+    EXPECT_EQ(b.Dir1->path(), folder.dir.filePath("alpha"));
+    EXPECT_EQ(b.Label2->text(), QStringLiteral("Number of files in this folder: 0"));
+    EXPECT_EQ(b.Label1->text(), QStringLiteral("Number of folders in this folder: 3"));
+}
+
+TEST(FileBrowser, DoubleClickPlaysInTheEngineTheLastOpenCallsFor)
+{
+    Started s(true);
+    s.main().mnufileopen->trigger();
+    Form5& b = s.form<Form5>();
+    BrowsedFolder folder;
+    pickDrive(b, folder.path());
+    const QString song = folder.dir.filePath("song 2.mp3");
+    s.screen().clips[song] = FakeWindowsMediaControl::Clip{};
+    const auto doubleClick = [&](const QString& name) {
+        QListWidgetItem* item = b.File1->findItems(name, Qt::MatchExactly).value(0);
+        ASSERT_TRUE(item);
+        b.File1->setCurrentItem(item);
+        emit b.File1->itemDoubleClicked(item);
+    };
+
+    // The last open did not fail: the Windows-media engine plays it and the browser stays.
+    doubleClick("song 2.mp3");
+    EXPECT_EQ(s.screen().calls.filter(QRegularExpression("^(Open|Play)")), (QStringList{"Open(" + song + ")", "Play"}));
+    EXPECT_EQ(s.real().calls, QStringList{"StopClip"});
+    EXPECT_FALSE(s.main().RealAudio1->isVisibleTo(&s.main()));
+    EXPECT_TRUE(b.isVisible());
+
+    // The last open failed: the Real engine takes the file and the browser hides itself.
+    s.screen().hasError = true;
+    s.screen().calls.clear();
+    s.real().calls.clear();
+    doubleClick("Song 10.wav");
+    const QString other = folder.dir.filePath("Song 10.wav");
+    EXPECT_EQ(s.real().calls, (QStringList{"SetSource(" + other + ")", "PlayClip"}));
+    EXPECT_EQ(s.screen().calls, QStringList{"Stop"});
+    EXPECT_TRUE(s.main().RealAudio1->isVisibleTo(&s.main()));
+    EXPECT_FALSE(b.isVisible());
+    EXPECT_TRUE(s.messages.shown.empty());
+
+    // At the root the path has one separator.
+    s.screen().hasError = false;
+    b.File1->show(QStringLiteral("/"), {QStringLiteral("clip.mp3")});
+    s.screen().calls.clear();
+    doubleClick("clip.mp3");
+    EXPECT_EQ(s.screen().calls.filter("Open"), QStringList{"Open(/clip.mp3)"});
+    EXPECT_TRUE(s.messages.shown.empty());  // the failed Play ends the handler quietly
 }

@@ -20,6 +20,7 @@
 #include "settings/Aud1.h"
 #include "tools/CalFrm.h"
 #include "tools/Form3.h"
+#include "tools/Form5.h"
 #include "tools/Form6.h"
 #include "tools/frmDVD.h"
 
@@ -41,7 +42,8 @@ void frmMain::mnufileopen_Click()
         Label1->setVisible(screenAndAudio->IsBroadcast());
         armForWindowsMediaPlayback();
     }
-    // In Decrypter Mode the file browser does the opening; it is not part of this program yet.
+    // In Decrypter Mode the file browser does the opening.
+    if (splash.Option2->value()) app_.forms().get<Form5>().Show();
 }
 
 void frmMain::switchEngine(Engine engine)

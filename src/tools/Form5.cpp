@@ -1,0 +1,176 @@
+#include "tools/Form5.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+
+#include "app/Application.h"
+#include "forms/Controls.h"
+#include "main_window/frmMain.h"
+#include "media/RealAudioControl.h"
+#include "media/WindowsMediaControl.h"
+
+using forms::makeControl;
+
+namespace {
+
+constexpr int kFolderRole = Qt::UserRole;
+const QString kIndent = QStringLiteral("    ");
+
+}  // namespace
+
+DirListBox::DirListBox(QWidget* parent) : QListWidget(parent) { setUniformItemSizes(true); }
+
+void DirListBox::show(const QString& path, const QStringList& subfolders)
+{
+    path_ = QDir::cleanPath(path);
+    subfolders_ = static_cast<int>(subfolders.size());
+    clear();
+    QStringList chain;  // the folders from the root down
+    for (QDir d(path_);; ) {
+        chain.prepend(d.absolutePath());
+        if (d.isRoot() || !d.cdUp()) break;
+    }
+    int depth = 0;
+    for (const QString& folder : chain) {
+        const QString name = folder == QLatin1String("/") ? folder : QDir(folder).dirName();
+        auto* item = new QListWidgetItem(kIndent.repeated(depth++) + name, this);
+        item->setData(kFolderRole, folder);
+    }
+    setCurrentRow(count() - 1);
+    QStringList rows;
+    for (const QString& name : subfolders) rows << kIndent.repeated(depth) + name;
+    const int first = count();
+    addItems(rows);
+    for (int i = 0; i < subfolders_; ++i) item(first + i)->setData(kFolderRole, QDir(path_).filePath(subfolders[i]));
+}
+
+QString DirListBox::folderOf(const QListWidgetItem* item) { return item->data(kFolderRole).toString(); }
+
+FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) { setUniformItemSizes(true); }
+
+void FileListBox::show(const QString& path, const QStringList& files)
+{
+    path_ = QDir::cleanPath(path);
+    clear();
+    addItems(files);
+}
+
+Form5::Form5(Application& app) : Form(app, "Form5", forms::Border::FixedToolWindow), app_(app)
+{
+    setCaption(QStringLiteral("Form5"));
+    setClientSizeTw(8835, 4440);
+    Dir1 = makeControl<DirListBox>(client(), "Dir1", 60, 60, 4215, 3690);
+    File1 = makeControl<FileListBox>(client(), "File1", 4320, 45, 2775, 3600);
+    Drive1 = makeControl<QComboBox>(client(), "Drive1", 60, 4080, 4215, 315);
+    Combo1 = makeControl<QComboBox>(client(), "Combo1", 4320, 4080, 2775, 315);
+    Combo1->setEditable(true);
+    Combo1->setEditText(QStringLiteral("Combo1"));
+    Command1 = makeControl<forms::CommandButton>(client(), "Command1", 7200, 60, 1575, 615, tr("Ok"));
+    Command2 = makeControl<forms::CommandButton>(client(), "Command2", 7200, 720, 1575, 615, tr("Cancel"));
+    Label1 = makeControl<QLabel>(client(), "Label1", 120, 3840, 4095, 255, tr("Number folders in this folder:"));
+    Label2 = makeControl<QLabel>(client(), "Label2", 4320, 3720, 2775, 375, tr("Number of files in folder:"));
+    Drive1->setAccessibleName(tr("Drive"));
+    Dir1->setAccessibleName(tr("Folders"));
+    File1->setAccessibleName(tr("Files"));
+    Combo1->setAccessibleName(QStringLiteral("Combo1"));
+    forms::setTabOrder({Drive1, Dir1, File1, Combo1, Command1, Command2});
+
+    pendingCheck_.setInterval(100);
+    connect(&pendingCheck_, &QTimer::timeout, this, &Form5::finishPendingRead);
+    on(Drive1, &QComboBox::activated, &Form5::Drive1_Change);
+    on(Dir1, &QListWidget::itemActivated, [this] {
+        if (const QListWidgetItem* item = Dir1->currentItem(); item && openFolder(DirListBox::folderOf(item)))
+            Dir1_Change();
+    });
+    on(File1, &QListWidget::itemDoubleClicked, &Form5::File1_DblClick);
+}
+
+Form5::~Form5() = default;
+
+void Form5::Form_Load()
+{
+    // The lists start on the working folder and the drive that holds it.
+    const QString start = QDir::currentPath();
+    const QStringList drives = platform::drives();
+    Drive1->addItems(drives);
+    qsizetype best = 0;
+    for (qsizetype i = 0; i < drives.size(); ++i)
+        if ((start == drives[i] || start.startsWith(drives[i] + QLatin1Char('/'))) && drives[i].size() > drives[best].size())
+            best = i;
+    shownDrive_ = static_cast<int>(best);
+    Drive1->setCurrentIndex(shownDrive_);
+    if (openFolder(start)) File1->show(start, listing_.files);
+}
+
+bool Form5::openFolder(const QString& path)
+{
+    std::shared_ptr<platform::FolderRead> read = platform::FolderRead::start(path);
+    platform::FolderListing listing = read->wait(kListingWaitMs);
+    if (!listing.problem.isEmpty()) return false;
+    listing_ = std::move(listing);
+    pending_ = listing_.complete ? nullptr : read;
+    if (pending_) pendingCheck_.start();
+    else pendingCheck_.stop();
+    Dir1->show(path, listing_.folders);
+    return true;
+}
+
+void Form5::finishPendingRead()
+{
+    if (!pending_ || !pending_->done()) return;
+    pendingCheck_.stop();
+    listing_ = pending_->wait(0);
+    pending_.reset();
+    Dir1->show(Dir1->path(), listing_.folders);
+    Dir1_Change();
+    if (countedFolder_ == Dir1->path()) showFolderCount();
+}
+
+void Form5::showFolderCount()
+{
+    Label1->setText(tr("Number of folders in this folder: ") + QString::number(Dir1->ListCount()));
+    countedFolder_ = Dir1->path();
+}
+
+void Form5::Drive1_Change()
+{
+    // A drive that cannot be read leaves everything as it was, the drive list included.
+    if (!openFolder(Drive1->currentText())) {
+        Drive1->setCurrentIndex(shownDrive_);
+        return;
+    }
+    shownDrive_ = Drive1->currentIndex();
+    Dir1_Change();
+    showFolderCount();
+}
+
+void Form5::Dir1_Change()
+{
+    File1->show(Dir1->path(), listing_.files);
+    Label2->setText(tr("Number of files in this folder: ") + QString::number(File1->ListCount()));
+}
+
+void Form5::File1_DblClick()
+{
+    // Any failure ends the handler quietly.
+    try {
+        QApplication::beep();
+        const QListWidgetItem* item = File1->currentItem();
+        if (!item) return;
+        const QString path = QDir(File1->path()).filePath(item->text());
+        frmMain& main = app_.forms().get<frmMain>();
+        if (main.screenAndAudio->HasError()) {
+            main.RealAudio1->SetSource(path);
+            main.RealAudio1->PlayClip();
+            main.switchEngine(frmMain::Engine::Real);
+            Hide();
+        } else {
+            main.switchEngine(frmMain::Engine::WindowsMedia);
+            main.screenAndAudio->setFileName(path);
+            main.screenAndAudio->Play();
+        }
+    } catch (const std::exception&) {
+    }
+}
