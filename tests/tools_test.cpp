@@ -11,6 +11,8 @@
 #include "remote/Player.h"
 #include "support/Started.h"
 #include "support/TestFiles.h"
+#include "media/MMControl.h"
+#include "tools/CDPlayer.h"
 #include "tools/CalFrm.h"
 #include "tools/Form5.h"
 #include "tools/frmDVD.h"
@@ -200,4 +202,55 @@ TEST(FileBrowser, DoubleClickPlaysInTheEngineTheLastOpenCallsFor)
     doubleClick("clip.mp3");
     EXPECT_EQ(s.screen().calls.filter("Open"), QStringList{"Open(/clip.mp3)"});
     EXPECT_TRUE(s.messages.shown.empty());  // the failed Play ends the handler quietly
+}
+
+TEST(CdPlayer, TheMenuTogglesItAndTheDisplayFollowsTheDisc)
+{
+    Started s;
+    frmMain& m = s.main();
+    m.mnuviewcdplayer->trigger();
+    CDPlayer& cd = s.form<CDPlayer>();
+    EXPECT_TRUE(m.mnuviewcdplayer->checked());
+    EXPECT_TRUE(cd.isVisible());
+    EXPECT_EQ(cd.caption(), QStringLiteral("ZelCD Player"));
+    EXPECT_EQ(cd.MMControl1->DeviceType, QStringLiteral("CDAudio"));
+    FakeCdAudioDevice& disc = *s.engines.cd.back();
+    EXPECT_EQ(disc.calls, QStringList{"open"});
+    EXPECT_EQ(cd.Text1->text(), QStringLiteral("Track 1 / 12"));
+
+    const auto press = [&](MMControl::Button b) { cd.MMControl1->button(b)->click(); };
+    EXPECT_FALSE(cd.MMControl1->button(MMControl::Prev)->isEnabled());
+    EXPECT_FALSE(cd.MMControl1->button(MMControl::Pause)->isEnabled());
+    EXPECT_FALSE(cd.MMControl1->button(MMControl::Record)->isEnabled());
+    press(MMControl::Play);
+    press(MMControl::Next);
+    press(MMControl::Next);
+    EXPECT_EQ(cd.Text1->text(), QStringLiteral("Track 3 / 12"));
+    EXPECT_TRUE(cd.MMControl1->button(MMControl::Pause)->isEnabled());
+    EXPECT_FALSE(cd.MMControl1->button(MMControl::Play)->isEnabled());
+
+    // Hidden by the menu, it plays on.
+    m.mnuviewcdplayer->trigger();
+    EXPECT_FALSE(m.mnuviewcdplayer->checked());
+    EXPECT_FALSE(cd.isVisible());
+    EXPECT_TRUE(disc.isPlaying());
+    EXPECT_EQ(disc.calls, (QStringList{"open", "play", "next", "next"}));
+    m.mnuviewcdplayer->trigger();
+    EXPECT_TRUE(cd.isVisible());
+
+    // Ejected: the display says so and no button acts.
+    press(MMControl::Eject);
+    EXPECT_EQ(cd.Text1->text(), QStringLiteral("There is no audio CD in the drive."));
+    for (int b = MMControl::Prev; b <= MMControl::Eject; ++b)
+        EXPECT_FALSE(cd.MMControl1->button(static_cast<MMControl::Button>(b))->isEnabled()) << b;
+}
+
+TEST(CdPlayer, WithNoDiscTheDisplaySaysSo)
+{
+    Started s;
+    s.engines.discTracks = 0;
+    s.main().mnuviewcdplayer->trigger();
+    CDPlayer& cd = s.form<CDPlayer>();
+    EXPECT_EQ(cd.Text1->text(), QStringLiteral("There is no audio CD in the drive."));
+    EXPECT_FALSE(cd.MMControl1->button(MMControl::Play)->isEnabled());
 }

@@ -40,6 +40,7 @@ public:
     void mnuviewplaylist_Click();
     void mnuviewcalendar_Click();
     void frmDVDPlayer_Click();
+    void mnuviewcdplayer_Click();
     void mnuviewoptionssystemsettings_Click();
     void mnuviewvideosettings_Click();
     void mnuviewzelplayerplussettings_Click();

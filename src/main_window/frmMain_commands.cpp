@@ -18,6 +18,7 @@
 #include "remote/RealRControl.h"
 #include "settings/Addit2.h"
 #include "settings/Aud1.h"
+#include "tools/CDPlayer.h"
 #include "tools/CalFrm.h"
 #include "tools/Form3.h"
 #include "tools/Form5.h"
@@ -114,6 +115,13 @@ void frmMain::mnuviewcalendar_Click()
 }
 
 void frmMain::frmDVDPlayer_Click() { app_.forms().get<frmDVD>().Show(); }
+
+void frmMain::mnuviewcdplayer_Click()
+{
+    mnuviewcdplayer->setCheckedMark(!mnuviewcdplayer->checked());
+    // Hidden, the player plays on.
+    app_.forms().get<CDPlayer>().setVisible(mnuviewcdplayer->checked());
+}
 
 void frmMain::mnuviewoptionssystemsettings_Click() { app_.forms().get<Form3>().Show(); }
 

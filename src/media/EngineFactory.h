@@ -1,5 +1,7 @@
 #pragma once
 
+class CdAudioDevice;
+class QObject;
 class QWidget;
 class WindowsMediaControl;
 class RealAudioControl;
@@ -10,4 +12,6 @@ public:
     virtual ~EngineFactory() = default;
     virtual WindowsMediaControl* createWindowsMedia(QWidget* host) = 0;
     virtual RealAudioControl* createRealAudio(QWidget* host) = 0;
+    // The CD audio device of the system's drive.
+    virtual CdAudioDevice* createCdAudio(QObject* owner) = 0;
 };

@@ -1,5 +1,6 @@
 #include "media/MpvEngineFactory.h"
 
+#include "media/MpvCdAudioDevice.h"
 #include "media/MpvRealAudioControl.h"
 #include "media/MpvWindowsMediaControl.h"
 
@@ -9,3 +10,8 @@ WindowsMediaControl* MpvEngineFactory::createWindowsMedia(QWidget* host)
 }
 
 RealAudioControl* MpvEngineFactory::createRealAudio(QWidget* host) { return new MpvRealAudioControl(options_, host); }
+
+CdAudioDevice* MpvEngineFactory::createCdAudio(QObject* owner)
+{
+    return new MpvCdAudioDevice(options_, options_.cdDevice, owner);
+}

@@ -9,6 +9,7 @@ public:
     explicit MpvEngineFactory(MpvOptions options = {}) : options_(std::move(options)) {}
     WindowsMediaControl* createWindowsMedia(QWidget* host) override;
     RealAudioControl* createRealAudio(QWidget* host) override;
+    CdAudioDevice* createCdAudio(QObject* owner) override;
 
 private:
     MpvOptions options_;

@@ -20,6 +20,7 @@ struct MpvOptions {
     QString audioOutput;  // empty: the system's default output
     QString audioFile;    // with audioOutput "pcm": where the samples go
     int openDeadlineSeconds = 30;  // an open that has not ended by then fails
+    QString cdDevice = QStringLiteral("/dev/cdrom");  // the drive (or a CUE disc image) CDs are read from
 };
 
 // Receives an engine's events on the UI thread, one at a time, never inside a call into the

@@ -1,8 +1,13 @@
-// The side tools on the real engines: the DVD window's own engine playing a DVD folder.
+// The side tools on the real engines: the DVD window's own engine playing a DVD folder, the CD
+// player playing a disc image.
+#include <QPushButton>
 #include <gtest/gtest.h>
+
+#include "media/MMControl.h"
 
 #include "support/MediaClips.h"
 #include "support/RealProgram.h"
+#include "tools/CDPlayer.h"
 #include "tools/frmDVD.h"
 
 TEST(DvdWindow, PlaysADvdFolderWithItsOwnEngineWhileTheMainWindowPlays)
@@ -35,4 +40,43 @@ TEST(DvdWindow, PlaysADvdFolderWithItsOwnEngineWhileTheMainWindowPlays)
     p.dialogs.answers.push_back(clips::wavTone2s());
     d.mnufileopen->trigger();
     EXPECT_TRUE(waitFor([&] { return dvd.OpenState() == WindowsMediaControl::OpenOpen; }, 15000));
+}
+
+TEST(CdPlayer, PlaysADiscImageTrackByTrack)
+{
+    MpvOptions options{QStringLiteral("null"), {}};
+    options.cdDevice = clips::cdImage3Tracks();
+    RealProgram p(options);
+    p.main->mnuviewcdplayer->trigger();
+    CDPlayer& cd = p.form<CDPlayer>();
+    MMControl& mci = *cd.MMControl1;
+    ASSERT_TRUE(waitFor([&] { return mci.Tracks() == 3; }, 15000)) << cd.Text1->text().toStdString();
+    EXPECT_EQ(mci.Track(), 1);
+    EXPECT_EQ(cd.Text1->text(), QStringLiteral("Track 1 / 3"));
+
+    mci.button(MMControl::Play)->click();
+    mci.button(MMControl::Next)->click();
+    ASSERT_TRUE(waitFor([&] { return mci.Track() == 2; }));
+    mci.button(MMControl::Next)->click();
+    ASSERT_TRUE(waitFor([&] { return mci.Track() == 3; }));
+    ASSERT_TRUE(waitFor([&] { return cd.Text1->text() == QStringLiteral("Track 3 / 3"); }));
+    mci.button(MMControl::Prev)->click();
+    ASSERT_TRUE(waitFor([&] { return mci.Track() == 2; }));
+
+    // Hidden, the disc plays on into the next track.
+    p.main->mnuviewcdplayer->trigger();
+    EXPECT_FALSE(cd.isVisible());
+    EXPECT_TRUE(waitFor([&] { return mci.Track() == 3; }, 5000));
+    EXPECT_TRUE(mci.button(MMControl::Pause)->isEnabled());
+}
+
+TEST(CdPlayer, WithNoDriveItSaysSoAtOnce)
+{
+    MpvOptions options{QStringLiteral("null"), {}};
+    options.cdDevice = QStringLiteral("/no/such/drive");
+    RealProgram p(options);
+    p.main->mnuviewcdplayer->trigger();
+    CDPlayer& cd = p.form<CDPlayer>();
+    EXPECT_EQ(cd.Text1->text(), QStringLiteral("There is no CD drive (/no/such/drive)."));
+    EXPECT_FALSE(cd.MMControl1->button(MMControl::Play)->isEnabled());
 }

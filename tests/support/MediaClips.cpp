@@ -164,6 +164,40 @@ QString dvdDisc4s()
     return ifo;
 }
 
+QString cdImage3Tracks()
+{
+    const QString cue = QDir(clipDir()).filePath(QStringLiteral("disc3.cue"));
+    if (QFileInfo::exists(cue)) return cue;
+    // CD audio: 16-bit stereo at 44.1 kHz, each track a whole number of 2352-byte sectors
+    // (75 a second), so the tracks start on whole seconds.
+    QByteArray bin;
+    QString sheet = QStringLiteral("FILE \"disc3.bin\" BINARY\n");
+    int startSeconds = 0, number = 1;
+    for (const auto& [frequency, seconds] : {std::pair{440, 3}, std::pair{660, 2}, std::pair{880, 4}}) {
+        QFile raw(make(QStringLiteral("cdtrack%1.raw").arg(number),
+                       {"-f", "lavfi", "-i", QStringLiteral("sine=frequency=%1:duration=%2:sample_rate=44100").arg(frequency).arg(seconds),
+                        "-ac", "2", "-c:a", "pcm_s16le", "-f", "s16le"}));
+        if (!raw.open(QIODevice::ReadOnly)) throw std::runtime_error("cannot read a CD track");
+        bin += raw.readAll();
+        sheet += QStringLiteral("  TRACK %1 AUDIO\n    INDEX 01 %2:%3:00\n")
+                     .arg(number, 2, 10, QLatin1Char('0'))
+                     .arg(startSeconds / 60, 2, 10, QLatin1Char('0'))
+                     .arg(startSeconds % 60, 2, 10, QLatin1Char('0'));
+        startSeconds += seconds;
+        ++number;
+    }
+    const auto writeWhole = [](const QString& path, const QByteArray& data) {
+        const QString part = path + QStringLiteral(".part%1").arg(QCoreApplication::applicationPid());
+        QFile f(part);
+        if (!f.open(QIODevice::WriteOnly) || f.write(data) != data.size()) throw std::runtime_error("cannot write the disc");
+        f.close();
+        QFile::rename(part, path);
+    };
+    writeWhole(QDir(clipDir()).filePath(QStringLiteral("disc3.bin")), bin);
+    writeWhole(cue, sheet.toUtf8());
+    return cue;
+}
+
 QString textFile()
 {
     const QString path = QDir(clipDir()).filePath(QStringLiteral("notes.txt"));

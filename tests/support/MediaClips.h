@@ -25,6 +25,9 @@ QString hugeClaimAvi();   // a few KB of raw 16x16 pictures whose AVI headers cl
 // A DVD folder made with dvdauthor from a 4 s PAL MPEG-2 test pattern with sound; the path of
 // its VIDEO_TS/VIDEO_TS.IFO.
 QString dvdDisc4s();
+// An audio CD image: a CUE sheet and its BIN of three tracks of tones (3 s, 2 s, 4 s); the
+// path of the CUE sheet.
+QString cdImage3Tracks();
 
 // Runs ffprobe on a file and returns one entry ("format=duration", or "stream=codec_long_name"
 // of the stream chosen by a selector such as "v:0").

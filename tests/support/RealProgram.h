@@ -10,13 +10,14 @@
 
 // The whole program on the libmpv engines (without sound output), entered in Standard Mode.
 struct RealProgram {
-    MpvEngineFactory engines{MpvOptions{QStringLiteral("null"), {}}};
+    MpvEngineFactory engines;
     RecordingMessageBoxes messages;
     ScriptedFileDialogs dialogs;
     Application app{engines, messages, dialogs};
     frmMain* main = nullptr;
 
-    RealProgram()
+    // Options other than the silent defaults: a CD disc image as the drive, for one.
+    explicit RealProgram(MpvOptions options = MpvOptions{QStringLiteral("null"), {}}) : engines(std::move(options))
     {
         frmSplash& splash = app.forms().get<frmSplash>();
         splash.Option1->setValue(true);

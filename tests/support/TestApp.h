@@ -10,6 +10,7 @@
 #include "app/Application.h"
 #include "forms/Dialogs.h"
 #include "media/EngineFactory.h"
+#include "support/FakeCdAudioDevice.h"
 #include "support/FakeRealAudioControl.h"
 #include "support/FakeSystem.h"
 #include "support/FakeWindowsMediaControl.h"
@@ -19,6 +20,8 @@ class FakeEngineFactory : public EngineFactory {
 public:
     std::vector<FakeWindowsMediaControl*> windowsMedia;
     std::vector<FakeRealAudioControl*> real;
+    std::vector<FakeCdAudioDevice*> cd;
+    int discTracks = 12;  // what the next CD device finds
 
     WindowsMediaControl* createWindowsMedia(QWidget* host) override
     {
@@ -29,6 +32,12 @@ public:
     {
         real.push_back(new FakeRealAudioControl(host));
         return real.back();
+    }
+    CdAudioDevice* createCdAudio(QObject* owner) override
+    {
+        cd.push_back(new FakeCdAudioDevice(owner));
+        cd.back()->discTracks = discTracks;
+        return cd.back();
     }
 };
 

@@ -1,0 +1,131 @@
+#include "media/MpvCdAudioDevice.h"
+
+#include <QFile>
+#include <cerrno>
+#include <fcntl.h>
+#include <linux/cdrom.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+enum : uint64_t { kChapter = 1, kChapters, kPause };
+
+constexpr double kStepSeconds = 10;
+
+}  // namespace
+
+MpvCdAudioDevice::MpvCdAudioDevice(const MpvOptions& options, QString devicePath, QObject* parent)
+    : CdAudioDevice(parent), session_(options, *this, this), devicePath_(std::move(devicePath))
+{
+    session_.setString("cdrom-device", QFile::encodeName(devicePath_));
+    session_.setFlag("pause", true);  // an opened disc waits for Play
+    session_.observe("chapter", MPV_FORMAT_INT64, kChapter);
+    session_.observe("chapters", MPV_FORMAT_INT64, kChapters);
+    session_.observe("pause", MPV_FORMAT_FLAG, kPause);
+}
+
+void MpvCdAudioDevice::open()
+{
+    // Looked at without opening it: a drive node answers stat at once, disc or not.
+    struct stat st {};
+    if (::stat(QFile::encodeName(devicePath_).constData(), &st) != 0) {
+        fail(tr("There is no CD drive (%1).").arg(devicePath_));
+        return;
+    }
+    problem_.clear();
+    opening_ = true;
+    session_.setFlag("pause", true);
+    session_.command({"loadfile", "cdda://", "replace"});
+}
+
+void MpvCdAudioDevice::fail(const QString& problem)
+{
+    opening_ = false;
+    open_ = false;
+    problem_ = problem;
+    emit changed();
+}
+
+void MpvCdAudioDevice::mpvEvent(const mpv_event& event)
+{
+    switch (event.event_id) {
+    case MPV_EVENT_FILE_LOADED:
+        if (!opening_) break;
+        opening_ = false;
+        open_ = true;
+        emit changed();
+        break;
+    case MPV_EVENT_END_FILE: {
+        const auto* end = static_cast<const mpv_event_end_file*>(event.data);
+        if (opening_ && end->reason == MPV_END_FILE_REASON_ERROR)
+            fail(tr("There is no audio CD in the drive."));
+        break;
+    }
+    case MPV_EVENT_PROPERTY_CHANGE: {
+        const auto* p = static_cast<const mpv_event_property*>(event.data);
+        if (!p->data) break;
+        if (event.reply_userdata == kChapter) chapter_ = static_cast<int>(std::max<int64_t>(0, *static_cast<int64_t*>(p->data)));
+        else if (event.reply_userdata == kChapters) chapters_ = static_cast<int>(*static_cast<int64_t*>(p->data));
+        else if (event.reply_userdata == kPause) paused_ = *static_cast<int*>(p->data) != 0;
+        emit changed();
+        break;
+    }
+    default: break;
+    }
+}
+
+void MpvCdAudioDevice::play()
+{
+    if (open_) session_.setFlag("pause", false);
+}
+
+void MpvCdAudioDevice::pause()
+{
+    if (open_) session_.setFlag("pause", true);
+}
+
+void MpvCdAudioDevice::stop()
+{
+    if (!open_) return;
+    session_.setFlag("pause", true);
+    session_.command({"seek", "0", "absolute"});
+}
+
+void MpvCdAudioDevice::next()
+{
+    if (open_) session_.command({"add", "chapter", "1"});
+}
+
+void MpvCdAudioDevice::previous()
+{
+    if (open_) session_.command({"add", "chapter", "-1"});
+}
+
+void MpvCdAudioDevice::back()
+{
+    if (open_) session_.command({"seek", QByteArray::number(-kStepSeconds), "relative"});
+}
+
+void MpvCdAudioDevice::step()
+{
+    if (open_) session_.command({"seek", QByteArray::number(kStepSeconds), "relative"});
+}
+
+void MpvCdAudioDevice::eject()
+{
+    session_.stop();
+    fail(tr("The disc was ejected."));
+    // A drive opens its tray; that can take a moment, so it happens away from the windows.
+    const QByteArray device = QFile::encodeName(devicePath_);
+    std::thread([device] {
+        struct stat st {};
+        if (::stat(device.constData(), &st) != 0 || !S_ISBLK(st.st_mode)) return;
+        const int fd = ::open(device.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) return;
+        ::ioctl(fd, CDROMEJECT);
+        ::close(fd);
+    }).detach();
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "media/CdAudioDevice.h"
+#include "media/MpvSession.h"
+
+// The CD audio device on libmpv: the disc is "cdda://" read from the device (a drive, or a
+// CUE/BIN disc image), and its tracks are the engine's chapters.
+class MpvCdAudioDevice : public CdAudioDevice, private MpvListener {
+    Q_OBJECT
+public:
+    MpvCdAudioDevice(const MpvOptions& options, QString devicePath, QObject* parent = nullptr);
+
+    void open() override;
+    bool isOpen() const override { return open_; }
+    QString problem() const override { return problem_; }
+    int track() const override { return open_ ? chapter_ + 1 : 0; }
+    int tracks() const override { return open_ ? chapters_ : 0; }
+    bool isPlaying() const override { return open_ && !paused_; }
+
+    void play() override;
+    void pause() override;
+    void stop() override;
+    void next() override;
+    void previous() override;
+    void back() override;
+    void step() override;
+    void eject() override;
+
+private:
+    void mpvEvent(const mpv_event& event) override;
+    void mpvFrameReady() override { session_.skipFrame(); }
+    void fail(const QString& problem);
+
+    MpvSession session_;
+    QString devicePath_;
+    bool opening_ = false;
+    bool open_ = false;
+    bool paused_ = true;
+    int chapter_ = 0;
+    int chapters_ = 0;
+    QString problem_;
+};
