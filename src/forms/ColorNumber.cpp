@@ -23,7 +23,7 @@ QColor systemColor(unsigned index)
     case 0x03: return pal.color(QPalette::Mid);             // inactive caption
     case 0x04: return pal.color(QPalette::Window);          // menu bar
     case 0x05: return pal.color(QPalette::Base);            // window background
-    case 0x06: return pal.color(QPalette::Shadow);          // window frame
+    case 0x06: return QColor(0x00, 0x00, 0x00);             // window frame
     case 0x07: return pal.color(QPalette::WindowText);      // menu text
     case 0x08: return pal.color(QPalette::Text);            // window text
     case 0x09: return pal.color(QPalette::HighlightedText); // caption text

@@ -13,6 +13,7 @@ using ColorNumber = std::uint32_t;
 
 inline constexpr ColorNumber kSysMenuBar = 0x80000004;
 inline constexpr ColorNumber kSysScrollBar = 0x80000000;
+inline constexpr ColorNumber kSysWindowFrame = 0x80000006;
 inline constexpr ColorNumber kSysActiveBorder = 0x8000000A;
 inline constexpr ColorNumber kSysInactiveBorder = 0x8000000B;
 inline constexpr ColorNumber kSysHighlightText = 0x8000000E;

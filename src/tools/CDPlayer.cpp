@@ -9,8 +9,8 @@ CDPlayer::CDPlayer(Application& app) : Form(app, "CDPlayer", forms::Border::Fixe
     setCaption(tr("ZelCD Player"));
     setClientSizeTw(3540, 1815);
     Text1 = forms::makeControl<forms::TextBox>(client(), "Text1", 0, 0, 3525, 975, QString());
-    forms::setBackColor(Text1, 0x80000006);          // the window-frame colour
-    forms::setForeColor(Text1, 0x00008080);          // RGB(128, 128, 0)
+    forms::setBackColor(Text1, forms::kSysWindowFrame);
+    forms::setForeColor(Text1, 0x00008080);  // RGB(128, 128, 0)
     Text1->setAccessibleName(tr("Track"));
     MMControl1 = new MMControl(app.engines().createCdAudio(nullptr), client());
     MMControl1->setObjectName(QStringLiteral("MMControl1"));

@@ -21,7 +21,11 @@ CalFrm::CalFrm(Application& app) : Form(app, "CalFrm", forms::Border::FixedToolW
     setClientSizeTw(4065, 3225);
     Calendar1 = forms::makeControl<MonthCalendar>(client(), "Calendar1", 0, 0, 4095, 2775);
     Calendar1->setAccessibleName(tr("Calendar"));
+    Calendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);  // no week numbers
     Command1 = forms::makeControl<forms::CommandButton>(client(), "Command1", 90, 2690, 3910, 495, tr("Ok"));
+    // The two overlap by a few pixels: the calendar's last week stays whole, the button's top
+    // edge goes under it.
+    Calendar1->raise();
     setDefaultButton(Command1);
     // The close box ends the window as Ok does: otherwise the main window would stay locked.
     setCloseBoxButton(Command1);

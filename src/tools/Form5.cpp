@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 
 #include "app/Application.h"
 #include "forms/Controls.h"
@@ -32,10 +33,12 @@ void DirListBox::show(const QString& path, const QStringList& subfolders)
         chain.prepend(d.absolutePath());
         if (d.isRoot() || !d.cdUp()) break;
     }
+    const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
     int depth = 0;
     for (const QString& folder : chain) {
         const QString name = folder == QLatin1String("/") ? folder : QDir(folder).dirName();
-        auto* item = new QListWidgetItem(kIndent.repeated(depth++) + name, this);
+        auto* item = new QListWidgetItem(open, kIndent.repeated(depth++) + name, this);
         item->setData(kFolderRole, folder);
     }
     setCurrentRow(count() - 1);
@@ -43,7 +46,10 @@ void DirListBox::show(const QString& path, const QStringList& subfolders)
     for (const QString& name : subfolders) rows << kIndent.repeated(depth) + name;
     const int first = count();
     addItems(rows);
-    for (int i = 0; i < subfolders_; ++i) item(first + i)->setData(kFolderRole, QDir(path_).filePath(subfolders[i]));
+    for (int i = 0; i < subfolders_; ++i) {
+        item(first + i)->setIcon(closed);
+        item(first + i)->setData(kFolderRole, QDir(path_).filePath(subfolders[i]));
+    }
 }
 
 QString DirListBox::folderOf(const QListWidgetItem* item) { return item->data(kFolderRole).toString(); }
@@ -61,6 +67,7 @@ Form5::Form5(Application& app) : Form(app, "Form5", forms::Border::FixedToolWind
 {
     setCaption(QStringLiteral("Form5"));
     setClientSizeTw(8835, 4440);
+    move(forms::toPixels(825), forms::toPixels(1050));
     Dir1 = makeControl<DirListBox>(client(), "Dir1", 60, 60, 4215, 3690);
     File1 = makeControl<FileListBox>(client(), "File1", 4320, 45, 2775, 3600);
     Drive1 = makeControl<QComboBox>(client(), "Drive1", 60, 4080, 4215, 315);
