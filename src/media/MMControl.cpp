@@ -84,27 +84,22 @@ void MMControl::resizeEvent(QResizeEvent* event)
 
 void MMControl::setCommand(const QString& command)
 {
+    static constexpr std::array<std::pair<const char*, void (CdAudioDevice::*)()>, 9> kActions{{
+        {"open", &CdAudioDevice::open},
+        {"play", &CdAudioDevice::play},
+        {"pause", &CdAudioDevice::pause},
+        {"stop", &CdAudioDevice::stop},
+        {"prev", &CdAudioDevice::previous},
+        {"next", &CdAudioDevice::next},
+        {"back", &CdAudioDevice::back},
+        {"step", &CdAudioDevice::step},
+        {"eject", &CdAudioDevice::eject},
+    }};
     const QString c = command.trimmed().toLower();
-    if (c == QLatin1String("open")) {
-        device_->open();
-        status_.start();
-    } else if (c == QLatin1String("play")) {
-        device_->play();
-    } else if (c == QLatin1String("pause")) {
-        device_->pause();
-    } else if (c == QLatin1String("stop")) {
-        device_->stop();
-    } else if (c == QLatin1String("prev")) {
-        device_->previous();
-    } else if (c == QLatin1String("next")) {
-        device_->next();
-    } else if (c == QLatin1String("back")) {
-        device_->back();
-    } else if (c == QLatin1String("step")) {
-        device_->step();
-    } else if (c == QLatin1String("eject")) {
-        device_->eject();
-    } else if (c == QLatin1String("close")) {
+    for (const auto& [name, action] : kActions)
+        if (c == QLatin1String(name)) (device_->*action)();
+    if (c == QLatin1String("open")) status_.start();
+    if (c == QLatin1String("close")) {
         device_->stop();
         status_.stop();
     }
