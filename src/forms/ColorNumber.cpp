@@ -1,7 +1,18 @@
 #include "forms/ColorNumber.h"
 
+#include <QAbstractScrollArea>
+#include <QAbstractSpinBox>
 #include <QApplication>
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPalette>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
 #include <QVariant>
 #include <QWidget>
 
@@ -51,16 +62,70 @@ QColor toQColor(ColorNumber n)
                   static_cast<int>((n >> 16) & 0xFF));
 }
 
+namespace {
+
+// The palette roles a kind of control paints its background with. Only those are set, so the
+// colour does not pass on to the controls inside (a window's buttons and text boxes keep theirs).
+QList<QPalette::ColorRole> backgroundRoles(const QWidget* w)
+{
+    if (qobject_cast<const QCalendarWidget*>(w))
+        return {QPalette::Window, QPalette::Base, QPalette::AlternateBase, QPalette::Button};
+    if (qobject_cast<const QPushButton*>(w) || qobject_cast<const QToolButton*>(w))
+        return {QPalette::Button, QPalette::Window};
+    if (qobject_cast<const QLineEdit*>(w) || qobject_cast<const QAbstractScrollArea*>(w) ||
+        qobject_cast<const QAbstractSpinBox*>(w))
+        return {QPalette::Base};
+    if (qobject_cast<const QComboBox*>(w)) return {QPalette::Base, QPalette::Button};
+    return {QPalette::Window};  // windows, frames, labels, option buttons, check boxes, picture boxes
+}
+
+// Labels, frames, option buttons and check boxes have a background of their own, as on the
+// desktop the windows were designed for: one inside a painted window or frame that is not
+// painted itself keeps the colour it shows, instead of taking its container's.
+void keepOwnBackgrounds(QWidget* container)
+{
+    for (QWidget* child : container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        const bool ownBackground = qobject_cast<QLabel*>(child) || qobject_cast<QGroupBox*>(child) ||
+                                   qobject_cast<QRadioButton*>(child) || qobject_cast<QCheckBox*>(child);
+        if (!ownBackground || child->autoFillBackground()) continue;
+        QPalette pal = child->palette();
+        pal.setColor(QPalette::Window, pal.color(QPalette::Window));
+        child->setPalette(pal);
+        child->setAutoFillBackground(true);
+    }
+}
+
+}  // namespace
+
 void setBackColor(QWidget* w, ColorNumber n)
 {
     const QColor c = toQColor(n);
     QPalette pal = w->palette();
-    pal.setColor(QPalette::Window, c);
-    pal.setColor(QPalette::Button, c);
-    pal.setColor(QPalette::Base, c);
+    for (QPalette::ColorRole role : backgroundRoles(w)) pal.setColor(role, c);
     w->setPalette(pal);
     w->setAutoFillBackground(true);
     w->setProperty(kBackColorProperty, QVariant::fromValue<quint32>(n));
+    if (qobject_cast<QPushButton*>(w)) {
+        // The style draws buttons in its own light shades of the palette colour, which turns red
+        // into pink: a flat face of the colour itself shows what was chosen.
+        w->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid %2; border-radius: 3px; }"
+                                        "QPushButton:pressed { background-color: %3; }"
+                                        "QPushButton:focus { border: 2px solid %2; }")
+                             .arg(c.name(), c.darker(170).name(), c.darker(125).name()));
+    } else if (qobject_cast<QCalendarWidget*>(w)) {
+        // The calendar draws its days in a view of its own.
+        for (QWidget* part : w->findChildren<QWidget*>()) {
+            QPalette inner = part->palette();
+            for (QPalette::ColorRole role : {QPalette::Base, QPalette::AlternateBase, QPalette::Window}) inner.setColor(role, c);
+            part->setPalette(inner);
+        }
+    }
+}
+
+void applyBackColor(QWidget* w, ColorNumber n)
+{
+    keepOwnBackgrounds(w);
+    setBackColor(w, n);
 }
 
 ColorNumber backColor(const QWidget* w)

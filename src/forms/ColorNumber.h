@@ -27,6 +27,9 @@ QColor toQColor(ColorNumber n);
 // number so that reading BackColor gives back what was written.
 void setBackColor(QWidget* w, ColorNumber n);
 ColorNumber backColor(const QWidget* w);
+// A colour given at run time: as setBackColor, but the labels, frames, option buttons and check
+// boxes inside that have no colour of their own yet keep the one they show.
+void applyBackColor(QWidget* w, ColorNumber n);
 
 void setForeColor(QWidget* w, ColorNumber n);
 ColorNumber foreColor(const QWidget* w);

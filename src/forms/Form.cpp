@@ -164,6 +164,12 @@ void Form::setBackColor(ColorNumber n)
     forms::setBackColor(client_, n);
 }
 
+void Form::applyBackColor(ColorNumber n)
+{
+    forms::applyBackColor(this, n);
+    forms::applyBackColor(client_, n);
+}
+
 ColorNumber Form::backColor() const { return forms::backColor(this); }
 
 void Form::setMenuBar(QMenuBar* bar)

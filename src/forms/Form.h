@@ -120,6 +120,8 @@ public:
     void setHeightTw(int outerTwips);
 
     void setBackColor(ColorNumber n);
+    // The background given at run time (see forms::applyBackColor).
+    void applyBackColor(ColorNumber n);
     ColorNumber backColor() const;
     void setCaption(const QString& caption) { setWindowTitle(caption); }
     QString caption() const { return windowTitle(); }

@@ -171,6 +171,7 @@ void frmMain::buildMenus()
     on(mnuviewcalendar, &forms::MenuItem::Click, &frmMain::mnuviewcalendar_Click);
     on(frmDVDPlayer, &forms::MenuItem::Click, &frmMain::frmDVDPlayer_Click);
     on(mnuviewcdplayer, &forms::MenuItem::Click, &frmMain::mnuviewcdplayer_Click);
+    on(mnuviewadditionalsettings, &forms::MenuItem::Click, &frmMain::mnuviewadditionalsettings_Click);
     on(mnuviewoptionssystemsettings, &forms::MenuItem::Click, &frmMain::mnuviewoptionssystemsettings_Click);
     on(mnuviewvideosettings, &forms::MenuItem::Click, &frmMain::mnuviewvideosettings_Click);
     on(mnuviewzelplayerplussettings, &forms::MenuItem::Click, &frmMain::mnuviewzelplayerplussettings_Click);

@@ -41,6 +41,7 @@ public:
     void mnuviewcalendar_Click();
     void frmDVDPlayer_Click();
     void mnuviewcdplayer_Click();
+    void mnuviewadditionalsettings_Click();
     void mnuviewoptionssystemsettings_Click();
     void mnuviewvideosettings_Click();
     void mnuviewzelplayerplussettings_Click();

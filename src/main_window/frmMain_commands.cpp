@@ -1,5 +1,6 @@
 // The main window's menu commands that open media and show the windows round it.
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -16,6 +17,7 @@
 #include "playlist/Form2.h"
 #include "remote/Player.h"
 #include "remote/RealRControl.h"
+#include "settings/Addit1.h"
 #include "settings/Addit2.h"
 #include "settings/Aud1.h"
 #include "tools/CDPlayer.h"
@@ -121,6 +123,16 @@ void frmMain::mnuviewcdplayer_Click()
     mnuviewcdplayer->setCheckedMark(!mnuviewcdplayer->checked());
     // Hidden, the player plays on.
     app_.forms().get<CDPlayer>().setVisible(mnuviewcdplayer->checked());
+}
+
+void frmMain::mnuviewadditionalsettings_Click()
+{
+    Addit1& preferences = app_.forms().get<Addit1>();
+    preferences.Show();
+    preferences.applyBackColor(backColor());
+    for (QWidget* w : std::initializer_list<QWidget*>{preferences.Command1, preferences.Command2, preferences.Command3,
+                                                      preferences.Frame1, preferences.Frame2})
+        forms::applyBackColor(w, backColor());
 }
 
 void frmMain::mnuviewoptionssystemsettings_Click() { app_.forms().get<Form3>().Show(); }

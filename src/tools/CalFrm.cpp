@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QPushButton>
+#include <QTextCharFormat>
 
 #include "app/Application.h"
 #include "forms/Controls.h"
@@ -22,6 +23,8 @@ CalFrm::CalFrm(Application& app) : Form(app, "CalFrm", forms::Border::FixedToolW
     Calendar1 = forms::makeControl<MonthCalendar>(client(), "Calendar1", 0, 0, 4095, 2775);
     Calendar1->setAccessibleName(tr("Calendar"));
     Calendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);  // no week numbers
+    // Weekends in the same ink as other days, so that they show on any background colour.
+    for (Qt::DayOfWeek day : {Qt::Saturday, Qt::Sunday}) Calendar1->setWeekdayTextFormat(day, QTextCharFormat());
     Command1 = forms::makeControl<forms::CommandButton>(client(), "Command1", 90, 2690, 3910, 495, tr("Ok"));
     // The two overlap by a few pixels: the calendar's last week stays whole, the button's top
     // edge goes under it.

@@ -1,0 +1,194 @@
+// Player preferences: one background colour painted over the program's windows.
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QPushButton>
+#include <gtest/gtest.h>
+#include <set>
+
+#include "app/ExitBox.h"
+#include "app/frmSplash.h"
+#include "main_window/Pro1.h"
+#include "remote/Player.h"
+#include "settings/Addit1.h"
+#include "settings/Vid1.h"
+#include "support/Started.h"
+#include "tools/CDPlayer.h"
+#include "tools/CalFrm.h"
+
+namespace {
+
+constexpr forms::ColorNumber kRed = 0x000000FF, kYellow = 0x0000FFFF, kBlue = 0x00FF0000;
+
+// Opens the preferences, chooses a list entry (-1: none) and applies it.
+void apply(Started& s, int listIndex)
+{
+    s.main().mnuviewadditionalsettings->trigger();
+    Addit1& p = s.form<Addit1>();
+    p.Combo1->setCurrentIndex(listIndex);
+    if (listIndex < 0) p.Combo1->setEditText(QStringLiteral("Select..."));
+    p.Command3->click();
+}
+
+std::set<const QWidget*> located(Started& s, const std::vector<Addit1::Target>& targets)
+{
+    std::set<const QWidget*> out;
+    for (const Addit1::Target& t : targets) out.insert(t.locate(s.app));
+    return out;
+}
+
+// How many of the image's pixels inside the rectangle are close to the colour.
+double shareNear(const QImage& img, const QRect& r, QColor c)
+{
+    int near = 0, all = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x, ++all) {
+            const QColor p = img.pixelColor(x, y);
+            if (std::abs(p.red() - c.red()) < 90 && std::abs(p.green() - c.green()) < 90 && std::abs(p.blue() - c.blue()) < 90)
+                ++near;
+        }
+    return all ? static_cast<double>(near) / all : 0;
+}
+
+}  // namespace
+
+TEST(Colours, TheListAndWhatEachEntryPaints)
+{
+    const struct {
+        int index;
+        std::optional<forms::ColorNumber> colour;
+    } entries[] = {{-1, std::nullopt}, {0, 0x8000000B}, {1, kRed}, {2, kBlue}, {3, kYellow}, {8, 0x00000000},
+                   {16, 0x00228B22}, {17, std::nullopt}};
+    for (const auto& e : entries) EXPECT_EQ(Addit1::colourOf(e.index), e.colour) << e.index;
+
+    Started s;
+    s.main().mnuviewadditionalsettings->trigger();
+    Addit1& p = s.form<Addit1>();
+    EXPECT_EQ(p.caption(), QStringLiteral("Player preferences"));
+    ASSERT_EQ(p.Combo1->count(), 17);
+    EXPECT_EQ(p.Combo1->itemText(16), QStringLiteral("Forest Green"));
+    EXPECT_EQ(p.Combo1->currentText(), QStringLiteral("Select..."));
+    EXPECT_EQ(p.Combo2->count(), 0);
+    // Opened in the main window's colour.
+    for (const QWidget* w : std::initializer_list<const QWidget*>{&p, p.Command1, p.Command2, p.Command3, p.Frame1, p.Frame2})
+        EXPECT_EQ(forms::backColor(w), s.main().backColor()) << w->objectName().toStdString();
+}
+
+TEST(Colours, FullReachPaintsEveryRowAndNothingElseAndCreatesWindowsHidden)
+{
+    for (const auto& [index, colour] : {std::pair{1, kRed}, std::pair{3, kYellow}, std::pair{0, forms::ColorNumber{0x8000000B}}}) {
+        Started s;
+        s.main().mnufileopen->setEnabled(false);
+        ASSERT_FALSE(s.app.forms().isLoaded<CDPlayer>());
+        apply(s, index);
+        const std::set<const QWidget*> painted = located(s, Addit1::fullReach());
+        for (const QWidget* w : painted) EXPECT_EQ(forms::backColor(w), colour) << w->objectName().toStdString();
+
+        // Created hidden with their load work: the CD player opened its device, the remote hid itself.
+        EXPECT_TRUE(s.app.forms().isLoaded<CDPlayer>());
+        EXPECT_FALSE(s.form<CDPlayer>().isVisible());
+        EXPECT_EQ(s.engines.cd.back()->calls, QStringList{"open"});
+        EXPECT_FALSE(s.form<Player>().isVisible());
+        EXPECT_FALSE(s.form<Pro1>().isVisible());
+
+        // Controls left out keep their colours.
+        Vid1& v = s.form<Vid1>();
+        Pro1& pro = s.form<Pro1>();
+        for (const QWidget* w : std::initializer_list<const QWidget*>{v.Frame5, v.Frame6, v.Option3, v.Option7, v.Text1,
+                                                                      pro.Label12, s.form<frmSplash>().Command1})
+            EXPECT_NE(forms::backColor(w), colour) << w->objectName().toStdString();
+        // Only "Red" enables the open command.
+        EXPECT_EQ(s.main().mnufileopen->isEnabled(), index == 1) << index;
+    }
+}
+
+TEST(Colours, BlueNothingAndTypedTextPaintOnlyWhatTheySay)
+{
+    Started s;
+    const forms::ColorNumber before = s.form<Pro1>().backColor();
+    apply(s, 2);
+    const std::set<const QWidget*> blue = located(s, Addit1::mainWindowOnly());
+    EXPECT_EQ(blue.size(), 5u);
+    for (const QWidget* w : blue) EXPECT_EQ(forms::backColor(w), kBlue);
+    EXPECT_NE(forms::backColor(s.main().Label5), kBlue);
+    EXPECT_NE(s.form<Addit1>().backColor(), kBlue);
+    EXPECT_EQ(s.form<Pro1>().backColor(), before);
+    EXPECT_FALSE(s.app.forms().isLoaded<CDPlayer>());
+
+    // "Select..." or a typed text: nothing.
+    Started t;
+    apply(t, -1);
+    t.form<Addit1>().Combo1->setEditText(QStringLiteral("Red"));  // typed, not chosen from the list
+    t.form<Addit1>().Command3->click();
+    EXPECT_EQ(t.main().backColor(), forms::kSysInactiveBorder);
+    EXPECT_FALSE(t.app.forms().isLoaded<CDPlayer>());
+}
+
+TEST(Colours, OkCancelAndReopeningFollowTheMainWindowAndReloadedWindowsShowDesignColours)
+{
+    Started s;
+    apply(s, 1);
+    s.form<Addit1>().Command1->click();  // Ok: unloads
+    settle();
+    EXPECT_FALSE(s.app.forms().isLoaded<Addit1>());
+    s.main().mnuviewadditionalsettings->trigger();
+    EXPECT_EQ(s.form<Addit1>().backColor(), kRed);
+    EXPECT_EQ(s.form<Addit1>().Combo1->currentText(), QStringLiteral("Select..."));
+    s.form<Addit1>().Command2->click();
+    settle();
+    EXPECT_FALSE(s.app.forms().isLoaded<Addit1>());
+
+    // The exit box was painted; unloaded and made again, it has its design colours.
+    const forms::ColorNumber design = [] {
+        Started fresh;
+        return fresh.form<ExitBox>().backColor();
+    }();
+    EXPECT_EQ(s.form<ExitBox>().backColor(), kRed);
+    s.form<ExitBox>().Unload();
+    settle();
+    EXPECT_EQ(s.form<ExitBox>().backColor(), design);
+}
+
+TEST(Colours, ThePaintedColourShowsOnScreenOnEveryKindOfControl)
+{
+    Started s;
+    apply(s, 1);
+    const QColor red(255, 0, 0);
+    Vid1& v = s.form<Vid1>();
+    Player& remote = s.form<Player>();
+    CalFrm& cal = s.form<CalFrm>();
+    ExitBox& box = s.form<ExitBox>();
+    const QString grabs = qEnvironmentVariable("ZP_GRAB_DIR");  // set to keep the pictures
+    const auto grabOf = [&](QWidget& window) {
+        window.show();
+        settle();
+        const QImage img = window.grab().toImage();
+        if (!grabs.isEmpty()) img.save(QDir(grabs).filePath(window.objectName() + QStringLiteral(".png")));
+        return img;
+    };
+    const auto inside = [](const QWidget* w, const QWidget& window) {
+        // The control's inner part, away from borders, text and indicators.
+        const QRect r(w->mapTo(&window, QPoint(0, 0)), w->size());
+        return r.adjusted(r.width() / 4, r.height() / 4, -r.width() / 4, -r.height() / 4);
+    };
+    const QImage vid = grabOf(v);
+    for (const QWidget* w : std::initializer_list<const QWidget*>{v.Command1, v.Frame3, v.Check1})
+        EXPECT_GT(shareNear(vid, inside(w, v), red), 0.5) << w->objectName().toStdString();
+    // Option buttons: the part right of the caption.
+    const QRect option(v.Option1->mapTo(&v, QPoint(0, 0)), v.Option1->size());
+    EXPECT_GT(shareNear(vid, option.adjusted(option.width() - 6, 2, -1, -2), red), 0.5);
+    // The fast-forward frame is not painted.
+    EXPECT_LT(shareNear(vid, inside(v.Frame6, v), red), 0.1);
+
+    const QImage rem = grabOf(remote);
+    EXPECT_GT(shareNear(rem, inside(remote.Stop1, remote), red), 0.3);
+    const QImage calendar = grabOf(cal);
+    EXPECT_GT(shareNear(calendar, inside(cal.Calendar1, cal), red), 0.3);
+    EXPECT_GT(shareNear(calendar, inside(cal.Command1, cal), red), 0.3);
+    const QImage exit = grabOf(box);
+    EXPECT_GT(shareNear(exit, QRect(4, 4, 12, 12), red), 0.9);
+    EXPECT_GT(shareNear(exit, inside(box.Command1, box), red), 0.3);
+}
