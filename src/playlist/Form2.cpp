@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 
@@ -44,6 +45,7 @@ Form2::Form2(Application& app) : Form(app, "Form2", forms::Border::FixedToolWind
         combo->setEditable(true);
         combo->setEditText(text);
         combo->setAccessibleName(text);
+        combo->lineEdit()->setAccessibleName(text);
     }
     Command1 = makeControl<forms::CommandButton>(client(), "Command1", 720, 120, 1935, 855, tr("Add current file to playlist"));
     Command2 = makeControl<forms::CommandButton>(client(), "Command2", 2760, 120, 1935, 855, tr("Remove file from playlist"));

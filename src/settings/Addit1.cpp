@@ -144,8 +144,10 @@ Addit1::Addit1(Application& app) : Form(app, "Addit1", forms::Border::FixedToolW
         combo->setCurrentIndex(-1);
         combo->setEditText(tr("Select..."));
     }
-    Combo1->setAccessibleName(Frame1->title());
-    Combo2->setAccessibleName(Frame2->title());
+    for (auto [combo, frame] : {std::pair{Combo1, Frame1}, std::pair{Combo2, Frame2}}) {
+        combo->setAccessibleName(frame->title());
+        combo->lineEdit()->setAccessibleName(frame->title());
+    }
     Command1 = makeControl<forms::CommandButton>(client(), "Command1", 480, 6240, 1455, 495, tr("Ok"));
     Command2 = makeControl<forms::CommandButton>(client(), "Command2", 2040, 6240, 1455, 495, tr("Cancel"));
     Command3 = makeControl<forms::CommandButton>(client(), "Command3", 3600, 6240, 1455, 495, tr("Apply"));

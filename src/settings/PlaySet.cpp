@@ -20,6 +20,7 @@ namespace {
 forms::TextBox* captionBox(QWidget* parent, const char* name, const QString& text, int l, int t, int w, int h)
 {
     auto* box = makeControl<forms::TextBox>(parent, name, l, t, w, h, text);
+    box->setAccessibleName(text.simplified());
     box->setLocked(true);
     box->setEnabled(false);
     box->setFrameStyle(QFrame::NoFrame);

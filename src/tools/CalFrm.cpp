@@ -22,6 +22,9 @@ CalFrm::CalFrm(Application& app) : Form(app, "CalFrm", forms::Border::FixedToolW
     setClientSizeTw(4065, 3225);
     Calendar1 = forms::makeControl<MonthCalendar>(client(), "Calendar1", 0, 0, 4095, 2775);
     Calendar1->setAccessibleName(tr("Calendar"));
+    // The days are a view inside the calendar, reached by Tab on their own.
+    if (auto* days = Calendar1->findChild<QWidget*>(QStringLiteral("qt_calendar_calendarview")))
+        days->setAccessibleName(tr("Days of the month"));
     Calendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);  // no week numbers
     // Weekends in the same ink as other days, so that they show on any background colour.
     for (Qt::DayOfWeek day : {Qt::Saturday, Qt::Sunday}) Calendar1->setWeekdayTextFormat(day, QTextCharFormat());

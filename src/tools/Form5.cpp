@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
 
@@ -82,6 +83,7 @@ Form5::Form5(Application& app) : Form(app, "Form5", forms::Border::FixedToolWind
     Dir1->setAccessibleName(tr("Folders"));
     File1->setAccessibleName(tr("Files"));
     Combo1->setAccessibleName(QStringLiteral("Combo1"));
+    Combo1->lineEdit()->setAccessibleName(QStringLiteral("Combo1"));
     forms::setTabOrder({Drive1, Dir1, File1, Combo1, Command1, Command2});
 
     pendingCheck_.setInterval(100);
