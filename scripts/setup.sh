@@ -10,6 +10,7 @@ packages=(
   libgtest-dev
   ffmpeg dvdauthor
   xvfb xauth x11-utils imagemagick
+  desktop-file-utils appstream shared-mime-info
   fonts-liberation fonts-dejavu-core
 )
 
