@@ -10,7 +10,7 @@ packages=(
   libgtest-dev
   ffmpeg dvdauthor
   xvfb xauth x11-utils imagemagick
-  desktop-file-utils appstream shared-mime-info
+  desktop-file-utils appstream shared-mime-info dbus-daemon
   fonts-liberation fonts-dejavu-core
 )
 

@@ -27,9 +27,15 @@ public:
     EngineFactory& engines() { return engines_; }
     platform::System& system() { return system_; }
 
+    // The desktop's services (media keys and sound menus on the session bus): the program offers
+    // them; tests that build windows leave them off unless they test them.
+    void enableDesktopServices() { desktopServices_ = true; }
+    bool desktopServices() const { return desktopServices_; }
+
 private:
     platform::LinuxSystem ownSystem_;  // used unless another is given
     EngineFactory& engines_;
     platform::System& system_;
     forms::Forms<Application> forms_;
+    bool desktopServices_ = false;
 };

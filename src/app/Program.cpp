@@ -26,6 +26,7 @@ int run(EngineFactory& engines, forms::MessageBoxes& messages, forms::FileDialog
     // engines in their fixed order (callbacks, render context, core).
     Application app(engines, messages, fileDialogs);
     app.setEndProgramAction([] { QCoreApplication::quit(); });
+    app.enableDesktopServices();
     app.forms().get<frmSplash>().Show();
     if (started) started(app);
     return QApplication::exec();

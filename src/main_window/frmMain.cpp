@@ -12,6 +12,7 @@
 #include "app/Application.h"
 #include "forms/Twips.h"
 #include "media/EngineFactory.h"
+#include "desktop/MprisService.h"
 #include "media/RealAudioControl.h"
 #include "media/WindowsMediaControl.h"
 #include "remote/Player.h"
@@ -222,7 +223,12 @@ void frmMain::connectEngines()
             [this](const QString& d) { run([&] { engine_Error(d); }); });
 }
 
-void frmMain::Form_Load() { sbStatusBar->setVisible(true); }
+void frmMain::Form_Load()
+{
+    sbStatusBar->setVisible(true);
+    // Media keys and the desktop's sound menu steer the player while this window exists.
+    if (app_.desktopServices()) new MprisService(app_, QDBusConnection::sessionBus(), this);
+}
 
 void frmMain::mnuViewToolbar_Click()
 {
