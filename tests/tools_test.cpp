@@ -197,7 +197,7 @@ TEST(FileBrowser, DoubleClickPlaysInTheEngineTheLastOpenCallsFor)
 
     // At the root the path has one separator.
     s.screen().hasError = false;
-    b.File1->show(QStringLiteral("/"), {QStringLiteral("clip.mp3")});
+    b.File1->showFiles(QStringLiteral("/"), {QStringLiteral("clip.mp3")});
     s.screen().calls.clear();
     doubleClick("clip.mp3");
     EXPECT_EQ(s.screen().calls.filter("Open"), QStringList{"Open(/clip.mp3)"});

@@ -103,7 +103,8 @@ QVariantMap MprisService::metadata() const
         lengthUs = static_cast<qlonglong>(real.GetLength()) * 1000;
     } else {
         const WindowsMediaControl& wmp = *main.screenAndAudio;
-        if (wmp.OpenState() != WindowsMediaControl::OpenOpen) return {{"mpris:trackid", QVariant::fromValue(QDBusObjectPath("/org/mpris/MediaPlayer2/TrackList/NoTrack"))}};
+        if (wmp.OpenState() != WindowsMediaControl::OpenOpen)
+            return {{"mpris:trackid", QVariant::fromValue(QDBusObjectPath("/org/mpris/MediaPlayer2/TrackList/NoTrack"))}};
         title = wmp.MediaInfoText(8);
         artist = wmp.MediaInfoText(9);
         source = wmp.FileName();

@@ -10,9 +10,9 @@
 #include <QShortcut>
 
 #include "app/Application.h"
+#include "desktop/MprisService.h"
 #include "forms/Twips.h"
 #include "media/EngineFactory.h"
-#include "desktop/MprisService.h"
 #include "media/RealAudioControl.h"
 #include "media/WindowsMediaControl.h"
 #include "remote/Player.h"

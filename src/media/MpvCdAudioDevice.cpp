@@ -21,7 +21,6 @@ MpvCdAudioDevice::MpvCdAudioDevice(const MpvOptions& options, QString devicePath
     : CdAudioDevice(parent), session_(options, *this, this), devicePath_(std::move(devicePath))
 {
     session_.setString("cdrom-device", QFile::encodeName(devicePath_));
-    session_.setFlag("pause", true);  // an opened disc waits for Play
     session_.observe("chapter", MPV_FORMAT_INT64, kChapter);
     session_.observe("chapters", MPV_FORMAT_INT64, kChapters);
     session_.observe("pause", MPV_FORMAT_FLAG, kPause);
@@ -37,7 +36,7 @@ void MpvCdAudioDevice::open()
     }
     problem_.clear();
     opening_ = true;
-    session_.setFlag("pause", true);
+    session_.setFlag("pause", true);  // an opened disc waits for Play
     session_.command({"loadfile", "cdda://", "replace"});
 }
 

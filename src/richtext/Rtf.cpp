@@ -202,7 +202,9 @@ private:
             }
             qsizetype end = pos_ + 1;
             while (end < data_.size() && isPlainTextByte(data_[end])) ++end;
-            appendText(QString::fromLatin1(data_.data() + pos_, end - pos_));
+            // Text of a destination not shown (a picture's hex data, say) is passed over unread.
+            if (stack_.back().destination == Destination::Text)
+                appendText(QString::fromLatin1(data_.data() + pos_, end - pos_));
             pos_ = end;
             return;
         }
@@ -342,7 +344,7 @@ private:
     // character are all there, since some code pages use two bytes a character.
     void textByte(char byte)
     {
-        if (consumeSkip()) return;
+        if (consumeSkip() || stack_.back().destination != Destination::Text) return;
         if (pendingBytes_.isEmpty()) pendingCodePage_ = currentCodePage();
         else if (pendingCodePage_ != currentCodePage()) flushBytes();
         pendingBytes_.append(byte);

@@ -26,6 +26,9 @@ void CDPlayer::MMControl1_StatusUpdate()
 {
     // With no disc the display says why instead of "Track 0 / 0".
     const QString problem = MMControl1->ErrorMessage();
-    Text1->setText(problem.isEmpty() ? QStringLiteral("Track %1 / %2").arg(MMControl1->Track()).arg(MMControl1->Tracks())
-                                     : problem);
+    const QString text =
+        problem.isEmpty() ? QStringLiteral("Track %1 / %2").arg(MMControl1->Track()).arg(MMControl1->Tracks()) : problem;
+    // Written only when it changes: the update comes every second, and a rewrite would reset
+    // the box's caret and repaint it each time.
+    if (Text1->text() != text) Text1->setText(text);
 }

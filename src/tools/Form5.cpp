@@ -24,7 +24,7 @@ const QString kIndent = QStringLiteral("    ");
 
 DirListBox::DirListBox(QWidget* parent) : QListWidget(parent) { setUniformItemSizes(true); }
 
-void DirListBox::show(const QString& path, const QStringList& subfolders)
+void DirListBox::showFolder(const QString& path, const QStringList& subfolders)
 {
     path_ = QDir::cleanPath(path);
     subfolders_ = static_cast<int>(subfolders.size());
@@ -43,13 +43,15 @@ void DirListBox::show(const QString& path, const QStringList& subfolders)
         item->setData(kFolderRole, folder);
     }
     setCurrentRow(count() - 1);
+    const QString indent = kIndent.repeated(depth);
     QStringList rows;
-    for (const QString& name : subfolders) rows << kIndent.repeated(depth) + name;
+    for (const QString& name : subfolders) rows << indent + name;
     const int first = count();
     addItems(rows);
+    const QDir here(path_);
     for (int i = 0; i < subfolders_; ++i) {
         item(first + i)->setIcon(closed);
-        item(first + i)->setData(kFolderRole, QDir(path_).filePath(subfolders[i]));
+        item(first + i)->setData(kFolderRole, here.filePath(subfolders[i]));
     }
 }
 
@@ -57,7 +59,7 @@ QString DirListBox::folderOf(const QListWidgetItem* item) { return item->data(kF
 
 FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) { setUniformItemSizes(true); }
 
-void FileListBox::show(const QString& path, const QStringList& files)
+void FileListBox::showFiles(const QString& path, const QStringList& files)
 {
     path_ = QDir::cleanPath(path);
     clear();
@@ -110,7 +112,7 @@ void Form5::Form_Load()
             best = i;
     shownDrive_ = static_cast<int>(best);
     Drive1->setCurrentIndex(shownDrive_);
-    if (openFolder(start)) File1->show(start, listing_.files);
+    if (openFolder(start)) File1->showFiles(start, listing_.files);
 }
 
 bool Form5::openFolder(const QString& path)
@@ -122,7 +124,7 @@ bool Form5::openFolder(const QString& path)
     pending_ = listing_.complete ? nullptr : read;
     if (pending_) pendingCheck_.start();
     else pendingCheck_.stop();
-    Dir1->show(path, listing_.folders);
+    Dir1->showFolder(path, listing_.folders);
     return true;
 }
 
@@ -132,7 +134,7 @@ void Form5::finishPendingRead()
     pendingCheck_.stop();
     listing_ = pending_->wait(0);
     pending_.reset();
-    Dir1->show(Dir1->path(), listing_.folders);
+    Dir1->showFolder(Dir1->path(), listing_.folders);
     Dir1_Change();
     if (countedFolder_ == Dir1->path()) showFolderCount();
 }
@@ -157,7 +159,7 @@ void Form5::Drive1_Change()
 
 void Form5::Dir1_Change()
 {
-    File1->show(Dir1->path(), listing_.files);
+    File1->showFiles(Dir1->path(), listing_.files);
     Label2->setText(tr("Number of files in this folder: ") + QString::number(File1->ListCount()));
 }
 

@@ -22,7 +22,7 @@ public:
     const QString& path() const { return path_; }
     // How many subfolders it lists below the current folder.
     int ListCount() const { return subfolders_; }
-    void show(const QString& path, const QStringList& subfolders);
+    void showFolder(const QString& path, const QStringList& subfolders);
     // The folder an entry stands for.
     static QString folderOf(const QListWidgetItem* item);
 
@@ -39,7 +39,7 @@ public:
 
     const QString& path() const { return path_; }
     int ListCount() const { return count(); }
-    void show(const QString& path, const QStringList& files);
+    void showFiles(const QString& path, const QStringList& files);
 
 private:
     QString path_;
