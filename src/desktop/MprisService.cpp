@@ -1,8 +1,11 @@
 #include "desktop/MprisService.h"
 
 #include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QDBusVariant>
 #include <QUrl>
 #include <algorithm>
+#include <cmath>
 
 #include "app/Application.h"
 #include "main_window/frmMain.h"
@@ -18,32 +21,64 @@
 
 namespace {
 
+constexpr const char* kRootInterface = "org.mpris.MediaPlayer2";
 constexpr const char* kPlayerInterface = "org.mpris.MediaPlayer2.Player";
+constexpr const char* kPropertiesInterface = "org.freedesktop.DBus.Properties";
 
 frmMain& mainWindow(Application& app) { return app.forms().get<frmMain>(); }
 
-}  // namespace
+// What introspection shows of the two interfaces; the methods and properties themselves are
+// the tables built in buildTables().
+constexpr const char* kInterfacesXml = R"(  <interface name="org.mpris.MediaPlayer2">
+    <method name="Raise"/>
+    <method name="Quit"/>
+    <property name="CanQuit" type="b" access="read"/>
+    <property name="CanRaise" type="b" access="read"/>
+    <property name="HasTrackList" type="b" access="read"/>
+    <property name="Identity" type="s" access="read"/>
+    <property name="DesktopEntry" type="s" access="read"/>
+    <property name="SupportedUriSchemes" type="as" access="read"/>
+    <property name="SupportedMimeTypes" type="as" access="read"/>
+  </interface>
+  <interface name="org.mpris.MediaPlayer2.Player">
+    <method name="Next"/>
+    <method name="Previous"/>
+    <method name="Pause"/>
+    <method name="PlayPause"/>
+    <method name="Stop"/>
+    <method name="Play"/>
+    <method name="Seek"><arg name="Offset" type="x" direction="in"/></method>
+    <method name="SetPosition"><arg name="TrackId" type="o" direction="in"/><arg name="Position" type="x" direction="in"/></method>
+    <method name="OpenUri"><arg name="Uri" type="s" direction="in"/></method>
+    <signal name="Seeked"><arg name="Position" type="x"/></signal>
+    <property name="PlaybackStatus" type="s" access="read"/>
+    <property name="Rate" type="d" access="readwrite"/>
+    <property name="Metadata" type="a{sv}" access="read"/>
+    <property name="Volume" type="d" access="readwrite"/>
+    <property name="Position" type="x" access="read"/>
+    <property name="MinimumRate" type="d" access="read"/>
+    <property name="MaximumRate" type="d" access="read"/>
+    <property name="CanGoNext" type="b" access="read"/>
+    <property name="CanGoPrevious" type="b" access="read"/>
+    <property name="CanPlay" type="b" access="read"/>
+    <property name="CanPause" type="b" access="read"/>
+    <property name="CanSeek" type="b" access="read"/>
+    <property name="CanControl" type="b" access="read"/>
+  </interface>
+)";
 
-QString MprisRoot::identity() const { return product::kTitle; }
-
-QStringList MprisRoot::supportedUriSchemes() const { return QStringList{QStringLiteral("file")} + media_source::allowedSchemes(); }
-
-QStringList MprisRoot::supportedMimeTypes() const
+QStringList supportedMimeTypes()
 {
     return {"audio/mpeg", "audio/x-wav", "audio/x-ms-wma", "video/mpeg", "video/x-msvideo", "video/x-ms-wmv",
             "application/vnd.rn-realmedia", "audio/x-pn-realaudio", "audio/vnd.rn-realaudio", "video/vnd.rn-realvideo"};
 }
 
-MprisPlayer::MprisPlayer(MprisService* service) : QDBusAbstractAdaptor(service), service_(service)
-{
-    connect(service, &MprisService::seeked, this, &MprisPlayer::Seeked);
-}
+}  // namespace
 
 MprisService::MprisService(Application& app, QDBusConnection bus, QObject* parent)
-    : QObject(parent), app_(app), bus_(std::move(bus))
+    : QDBusVirtualObject(parent), app_(app), bus_(std::move(bus))
 {
-    new MprisRoot(this);
-    new MprisPlayer(this);
+    buildTables();
     frmMain& main = mainWindow(app_);
     const auto changed = [this] { announceChanges(); };
     connect(main.screenAndAudio, &WindowsMediaControl::OpenStateChange, this, [this](int, int state) {
@@ -58,7 +93,7 @@ MprisService::MprisService(Application& app, QDBusConnection bus, QObject* paren
     connect(main.RealAudio1, &RealAudioControl::RealTwoNumberEvent, this, changed);
     connect(main.RealAudio1, &RealAudioControl::RealNoArgumentEvent, this, changed);
     registered_ = bus_.isConnected() && bus_.registerService(QString::fromLatin1(kServiceName)) &&
-                  bus_.registerObject(QString::fromLatin1(kObjectPath), this, QDBusConnection::ExportAdaptors);
+                  bus_.registerVirtualObject(QString::fromLatin1(kObjectPath), this);
 }
 
 MprisService::~MprisService()
@@ -66,6 +101,131 @@ MprisService::~MprisService()
     if (!registered_) return;
     bus_.unregisterObject(QString::fromLatin1(kObjectPath));
     bus_.unregisterService(QString::fromLatin1(kServiceName));
+}
+
+void MprisService::buildTables()
+{
+    const auto action = [](std::function<void()> f) { return [f = std::move(f)](const QVariantList&) { f(); }; };
+    methods_ = {
+        {kRootInterface, "Raise", "", action([this] {
+             frmMain& main = mainWindow(app_);
+             main.Show();
+             main.activateWindow();
+         })},
+        {kRootInterface, "Quit", "", action([this] { app_.endProgram(); })},
+        {kPlayerInterface, "Play", "", action([this] { play(); })},
+        {kPlayerInterface, "Pause", "", action([this] { pause(); })},
+        {kPlayerInterface, "PlayPause", "", action([this] {
+             if (playbackStatus() == QLatin1String("Playing")) pause();
+             else play();
+         })},
+        {kPlayerInterface, "Stop", "", action([this] { stop(); })},
+        {kPlayerInterface, "Next", "", action([this] {
+             if (canGoNext()) app_.forms().get<CDPlayer>().MMControl1->setCommand(QStringLiteral("Next"));
+         })},
+        {kPlayerInterface, "Previous", "", action([this] {
+             if (canGoPrevious()) app_.forms().get<CDPlayer>().MMControl1->setCommand(QStringLiteral("Prev"));
+         })},
+        {kPlayerInterface, "Seek", "x", [this](const QVariantList& a) { seek(a.at(0).toLongLong()); }},
+        {kPlayerInterface, "SetPosition", "ox",
+         [this](const QVariantList& a) { setPosition(a.at(0).value<QDBusObjectPath>(), a.at(1).toLongLong()); }},
+        {kPlayerInterface, "OpenUri", "s", [](const QVariantList&) {}},  // opening is the open commands' business
+    };
+    const auto constant = [](QVariant v) { return [v = std::move(v)] { return v; }; };
+    properties_ = {
+        {kRootInterface, "CanQuit", constant(true), {}},
+        {kRootInterface, "CanRaise", constant(true), {}},
+        {kRootInterface, "HasTrackList", constant(false), {}},
+        {kRootInterface, "Identity", constant(QVariant(product::kTitle)), {}},
+        {kRootInterface, "DesktopEntry", constant(QStringLiteral("zelplayer")), {}},
+        {kRootInterface, "SupportedUriSchemes", constant(QStringList{QStringLiteral("file")} + media_source::allowedSchemes()), {}},
+        {kRootInterface, "SupportedMimeTypes", constant(supportedMimeTypes()), {}},
+        {kPlayerInterface, "PlaybackStatus", [this] { return QVariant(playbackStatus()); }, {}},
+        // One speed only: a rate written is taken and changes nothing.
+        {kPlayerInterface, "Rate", constant(1.0), [](const QVariant&) { return QString(); }},
+        {kPlayerInterface, "Metadata", [this] { return QVariant(metadata()); }, {}},
+        {kPlayerInterface, "Volume", [this] { return QVariant(volume()); }, [this](const QVariant& v) { return setVolume(v); }},
+        {kPlayerInterface, "Position", [this] { return QVariant(position()); }, {}},
+        {kPlayerInterface, "MinimumRate", constant(1.0), {}},
+        {kPlayerInterface, "MaximumRate", constant(1.0), {}},
+        {kPlayerInterface, "CanGoNext", [this] { return QVariant(canGoNext()); }, {}},
+        {kPlayerInterface, "CanGoPrevious", [this] { return QVariant(canGoPrevious()); }, {}},
+        {kPlayerInterface, "CanPlay", constant(true), {}},
+        {kPlayerInterface, "CanPause", constant(true), {}},
+        {kPlayerInterface, "CanSeek", constant(true), {}},
+        {kPlayerInterface, "CanControl", constant(true), {}},
+    };
+}
+
+QString MprisService::introspect(const QString&) const { return QString::fromLatin1(kInterfacesXml); }
+
+bool MprisService::handleMessage(const QDBusMessage& message, const QDBusConnection& connection)
+{
+    if (message.type() != QDBusMessage::MethodCallMessage) return false;
+    QDBusMessage reply;
+    if (message.interface() == QLatin1String(kPropertiesInterface)) reply = callProperties(message);
+    else if (message.interface().isEmpty() || message.interface() == QLatin1String(kRootInterface) ||
+             message.interface() == QLatin1String(kPlayerInterface))
+        reply = callMethod(message);
+    else return false;  // introspection and the peer interface: Qt's own
+    if (message.isReplyRequired()) connection.send(reply);
+    return true;
+}
+
+QDBusMessage MprisService::callMethod(const QDBusMessage& message)
+{
+    for (const Method& m : methods_) {
+        if (message.member() != QLatin1String(m.name)) continue;
+        if (!message.interface().isEmpty() && message.interface() != QLatin1String(m.interface)) continue;
+        if (message.signature() != QLatin1String(m.signature))
+            return message.createErrorReply(QDBusError::InvalidArgs,
+                                            tr("%1 takes the arguments \"%2\".").arg(QLatin1String(m.name), QLatin1String(m.signature)));
+        const QVariantList args = message.arguments();
+        return perform(message, [&m, &args] { m.run(args); });
+    }
+    return message.createErrorReply(QDBusError::UnknownMethod, tr("There is no method %1.").arg(message.member()));
+}
+
+QDBusMessage MprisService::callProperties(const QDBusMessage& message)
+{
+    const QVariantList args = message.arguments();
+    const QString interface = args.value(0).toString();
+    const auto find = [&](const QString& name) -> const Property* {
+        for (const Property& p : properties_)
+            if (interface == QLatin1String(p.interface) && name == QLatin1String(p.name)) return &p;
+        return nullptr;
+    };
+    const QString member = message.member();
+    if (member == QLatin1String("GetAll") && message.signature() == QLatin1String("s")) {
+        QVariantMap all;
+        for (const Property& p : properties_)
+            if (interface == QLatin1String(p.interface)) all.insert(QString::fromLatin1(p.name), p.read());
+        if (all.isEmpty()) return message.createErrorReply(QDBusError::UnknownInterface, tr("There is no interface %1.").arg(interface));
+        return message.createReply(QVariant::fromValue(all));
+    }
+    if (member == QLatin1String("Get") && message.signature() == QLatin1String("ss")) {
+        const Property* p = find(args.at(1).toString());
+        if (!p) return message.createErrorReply(QDBusError::UnknownProperty, tr("There is no property %1.").arg(args.at(1).toString()));
+        return message.createReply(QVariant::fromValue(QDBusVariant(p->read())));
+    }
+    if (member == QLatin1String("Set") && message.signature() == QLatin1String("ssv")) {
+        const Property* p = find(args.at(1).toString());
+        if (!p) return message.createErrorReply(QDBusError::UnknownProperty, tr("There is no property %1.").arg(args.at(1).toString()));
+        if (!p->write) return message.createErrorReply(QDBusError::PropertyReadOnly, tr("%1 is read-only.").arg(QLatin1String(p->name)));
+        const QVariant value = args.at(2).value<QDBusVariant>().variant();
+        QString refusal;
+        QDBusMessage reply = perform(message, [&] { refusal = p->write(value); });
+        return refusal.isEmpty() ? reply : message.createErrorReply(QDBusError::InvalidArgs, refusal);
+    }
+    return message.createErrorReply(QDBusError::UnknownMethod, tr("There is no method %1.").arg(member));
+}
+
+QDBusMessage MprisService::perform(const QDBusMessage& message, const std::function<void()>& body)
+{
+    QDBusMessage reply = message.createReply();
+    forms::Environment::enter(body, [&](const QString& reason) { reply = message.createErrorReply(QDBusError::Failed, reason); });
+    if (app_.forms().isLoaded<frmMain>()) announceChanges();  // not once Quit has ended the program
+    return reply;
 }
 
 // The engine the remote-control menu items point at: the Real remote once a Real clip opened.
@@ -126,15 +286,6 @@ double MprisService::volume() const
     return volume_scale::percentFromHundredthsDb(main.screenAndAudio->Volume()) / 100.0;
 }
 
-void MprisService::setVolume(double volume)
-{
-    const int percent = static_cast<int>(std::lround(std::clamp(volume, 0.0, 1.0) * 100));
-    frmMain& main = mainWindow(app_);
-    if (realIsCurrent()) main.RealAudio1->SetVolume(static_cast<short>(percent));
-    else main.screenAndAudio->setVolume(volume_scale::hundredthsDbFromPercent(percent));
-    announceChanges();
-}
-
 qlonglong MprisService::position() const
 {
     frmMain& main = mainWindow(app_);
@@ -155,41 +306,30 @@ bool MprisService::canGoPrevious() const
     return app_.forms().isLoaded<CDPlayer>() && app_.forms().get<CDPlayer>().MMControl1->Track() > 1;
 }
 
+bool MprisService::hasClip() const
+{
+    frmMain& main = mainWindow(app_);
+    if (realIsCurrent()) return !main.RealAudio1->GetSource().isEmpty() && main.RealAudio1->GetLength() > 0;
+    return main.screenAndAudio->OpenState() != WindowsMediaControl::OpenClosed;
+}
+
 void MprisService::play()
 {
+    if (!hasClip()) return;  // a media key with nothing to play does nothing
     if (realIsCurrent()) app_.forms().get<RealRControl>().Command1_Click();
     else app_.forms().get<Player>().Un1_Click();
-    announceChanges();
 }
 
 void MprisService::pause()
 {
     if (realIsCurrent()) app_.forms().get<RealRControl>().Command9_Click();
     else app_.forms().get<Player>().Un2_Click();
-    announceChanges();
-}
-
-void MprisService::playPause()
-{
-    if (playbackStatus() == QLatin1String("Playing")) pause();
-    else play();
 }
 
 void MprisService::stop()
 {
     if (realIsCurrent()) app_.forms().get<RealRControl>().Command3_Click();
     else app_.forms().get<Player>().Stop1_Click();
-    announceChanges();
-}
-
-void MprisService::next()
-{
-    if (canGoNext()) app_.forms().get<CDPlayer>().MMControl1->setCommand(QStringLiteral("Next"));
-}
-
-void MprisService::previous()
-{
-    if (canGoPrevious()) app_.forms().get<CDPlayer>().MMControl1->setCommand(QStringLiteral("Prev"));
 }
 
 void MprisService::seek(qlonglong offset)
@@ -202,7 +342,10 @@ void MprisService::seek(qlonglong offset)
         WindowsMediaControl& wmp = *main.screenAndAudio;
         wmp.setCurrentPosition(std::clamp(wmp.CurrentPosition() + offset / 1e6, 0.0, wmp.Duration()));
     }
-    emit seeked(position());
+    QDBusMessage seeked = QDBusMessage::createSignal(QString::fromLatin1(kObjectPath), QString::fromLatin1(kPlayerInterface),
+                                                     QStringLiteral("Seeked"));
+    seeked << position();
+    if (registered_) bus_.send(seeked);
 }
 
 void MprisService::setPosition(const QDBusObjectPath& track, qlonglong position)
@@ -212,14 +355,18 @@ void MprisService::setPosition(const QDBusObjectPath& track, qlonglong position)
     seek(position - this->position());
 }
 
-void MprisService::raise()
+QString MprisService::setVolume(const QVariant& value)
 {
+    // A sound menu sends 0.0 to 1.0; more is taken as the loudest.
+    const double v = value.toDouble();
+    if (value.metaType().id() != QMetaType::Double || !std::isfinite(v) || v < 0)
+        return tr("The volume must be a number from 0 to 1.");
+    const int percent = static_cast<int>(std::lround(std::min(v, 1.0) * 100));
     frmMain& main = mainWindow(app_);
-    main.Show();
-    main.activateWindow();
+    if (realIsCurrent()) main.RealAudio1->SetVolume(static_cast<short>(percent));
+    else main.screenAndAudio->setVolume(volume_scale::hundredthsDbFromPercent(percent));
+    return {};
 }
-
-void MprisService::quit() { app_.endProgram(); }
 
 void MprisService::announceChanges()
 {

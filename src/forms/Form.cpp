@@ -199,13 +199,23 @@ void Form::setCancelButton(QPushButton* button)
     });
 }
 
-void Form::run(const std::function<void()>& body)
+bool Environment::enter(const std::function<void()>& body, const std::function<void(const QString&)>& failed)
 {
+    QString reason;
     try {
         body();
+        return true;
     } catch (const std::exception& e) {
-        env_.messages().show(this, QString::fromUtf8(e.what()));
+        reason = QString::fromUtf8(e.what());
     }
+    // Reported outside the catch: the report may itself wait in a dialog.
+    failed(reason);
+    return false;
+}
+
+void Form::run(const std::function<void()>& body)
+{
+    Environment::enter(body, [this](const QString& reason) { env_.messages().show(this, reason); });
 }
 
 void Form::closeEvent(QCloseEvent* event)

@@ -59,6 +59,12 @@ public:
 
     // Ends the program: every window closes at once, nothing is saved.
     void endProgram();
+
+    // The one way into handlers: from the windows' own events (Form::run) and from outside them
+    // (D-Bus, the command line, drops, a second start). The body runs to its end or to its first
+    // failed call; a failure's reason, as a sentence for the user, goes to `failed` and never
+    // reaches the event loop. True when the body ran to its end.
+    static bool enter(const std::function<void()>& body, const std::function<void(const QString&)>& failed);
     void setEndProgramAction(std::function<void()> action) { endAction_ = std::move(action); }
 
 private:

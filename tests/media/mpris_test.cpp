@@ -7,9 +7,13 @@
 #include <QDBusReply>
 #include <QDBusVariant>
 #include <QProcess>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 
 #include "desktop/MprisService.h"
+#include "main_window/frmMain.h"
+#include "remote/Player.h"
 #include "support/MediaClips.h"
 #include "support/RealProgram.h"
 
@@ -58,6 +62,14 @@ QVariant property(QDBusConnection& client, const QString& name)
     const QDBusMessage reply = call(client, "org.freedesktop.DBus.Properties", "Get",
                                     {QStringLiteral("org.mpris.MediaPlayer2.Player"), name});
     return reply.arguments().isEmpty() ? QVariant() : reply.arguments().first().value<QDBusVariant>().variant();
+}
+
+bool setProperty(QDBusConnection& client, const QString& name, const QVariant& value, QDBusMessage* reply = nullptr)
+{
+    const QDBusMessage r = call(client, "org.freedesktop.DBus.Properties", "Set",
+                                {QStringLiteral("org.mpris.MediaPlayer2.Player"), name, QVariant::fromValue(QDBusVariant(value))});
+    if (reply) *reply = r;
+    return r.type() == QDBusMessage::ReplyMessage;
 }
 
 QVariantMap metadataOf(const QVariant& v)
@@ -125,6 +137,88 @@ TEST(Mpris, TheSoundMenuSeesAndSteersTheCurrentEngine)
     QDBusReply<bool> owned = client.interface()->isServiceRegistered(MprisService::kServiceName);
     ASSERT_TRUE(owned.isValid());
     EXPECT_FALSE(owned.value());
+}
+
+// A media key pressed before anything is opened, or after an open failed, does nothing: no
+// message box, no crash, a plain reply. Other failures come back as D-Bus errors.
+TEST(Mpris, PlayWithNothingToPlayDoesNothingAndFailuresComeBackAsErrors)
+{
+    PrivateBus bus;
+    ASSERT_FALSE(bus.address.isEmpty()) << "dbus-daemon did not start";
+    QDBusConnection service = QDBusConnection::connectToBus(bus.address, QStringLiteral("zp-idle-service"));
+    QDBusConnection client = QDBusConnection::connectToBus(bus.address, QStringLiteral("zp-idle-client"));
+    RealProgram p;
+    auto* mpris = new MprisService(p.app, service, p.main);
+    ASSERT_TRUE(mpris->isRegistered());
+
+    const auto pressEveryKey = [&] {
+        for (const char* method : {"Play", "PlayPause", "Pause", "Stop", "Next", "Previous"}) {
+            const QDBusMessage reply = call(client, "org.mpris.MediaPlayer2.Player", method);
+            EXPECT_EQ(reply.type(), QDBusMessage::ReplyMessage) << method << ": " << reply.errorMessage().toStdString();
+        }
+        const QDBusMessage seek = call(client, "org.mpris.MediaPlayer2.Player", "Seek", {QVariant::fromValue(qlonglong(5'000'000))});
+        EXPECT_EQ(seek.type(), QDBusMessage::ReplyMessage);
+        EXPECT_EQ(p.screen().OpenState(), WindowsMediaControl::OpenClosed);
+        EXPECT_EQ(property(client, "PlaybackStatus").toString(), QStringLiteral("Stopped"));
+    };
+    pressEveryKey();
+    EXPECT_TRUE(p.messages.shown.empty());
+
+    // After a failed open: the open's own message, and nothing from the keys.
+    p.dialogs.answers.push_back(QStringLiteral("/no/such/clip.mp3"));
+    p.main->mnufileopen->trigger();
+    ASSERT_TRUE(waitFor([&] { return p.messages.shown.size() == 1; }));
+    settle();
+    pressEveryKey();
+    EXPECT_EQ(p.messages.shown.size(), 1u);
+
+    // A volume that is not a number, or below silence, is refused; the volume stays.
+    const int volumeBefore = p.screen().Volume();
+    for (double bad : {std::nan(""), -0.5, -std::numeric_limits<double>::infinity()}) {
+        QDBusMessage reply;
+        EXPECT_FALSE(setProperty(client, "Volume", bad, &reply)) << bad;
+        EXPECT_EQ(reply.errorName(), QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs")) << bad;
+    }
+    EXPECT_EQ(p.screen().Volume(), volumeBefore);
+    EXPECT_TRUE(setProperty(client, "Volume", 0.5));
+    EXPECT_LT(p.screen().Volume(), volumeBefore);
+
+    // Still answering and usable: a clip opens and the key plays and pauses it.
+    ASSERT_TRUE(p.openThroughMenu(clips::wavTone2s()));
+    call(client, "org.mpris.MediaPlayer2.Player", "PlayPause");
+    EXPECT_TRUE(waitFor([&] { return p.screen().PlayState() == WindowsMediaControl::Paused; }));
+}
+
+TEST(Mpris, AnEngineFailureIsTheCallersErrorReplyNotAMessageBox)
+{
+    PrivateBus bus;
+    ASSERT_FALSE(bus.address.isEmpty()) << "dbus-daemon did not start";
+    QDBusConnection service = QDBusConnection::connectToBus(bus.address, QStringLiteral("zp-fail-service"));
+    QDBusConnection client = QDBusConnection::connectToBus(bus.address, QStringLiteral("zp-fail-client"));
+    TestApp t;
+    frmMain& main = t.app.forms().get<frmMain>();
+    auto* mpris = new MprisService(t.app, service, &main);
+    ASSERT_TRUE(mpris->isRegistered());
+    auto& wmp = static_cast<FakeWindowsMediaControl&>(*main.screenAndAudio);
+    FakeWindowsMediaControl::Clip clip;
+    clip.duration = 10;
+    wmp.clips[QStringLiteral("clip.wmv")] = clip;
+    wmp.Open(QStringLiteral("clip.wmv"));
+    settle();
+    wmp.pauseRefusal = QStringLiteral("The engine refused to pause.");
+
+    const QDBusMessage reply = call(client, "org.mpris.MediaPlayer2.Player", "Pause");
+    EXPECT_EQ(reply.type(), QDBusMessage::ErrorMessage);
+    EXPECT_EQ(reply.errorMessage(), wmp.pauseRefusal);
+    EXPECT_TRUE(t.messages.shown.empty());
+    // The same failure from the remote's own button is a message box, as any handler's.
+    t.app.forms().get<Player>().Un2->click();
+    ASSERT_EQ(t.messages.shown.size(), 1u);
+    EXPECT_EQ(t.messages.shown[0].text, wmp.pauseRefusal);
+    // The service goes on answering.
+    wmp.pauseRefusal.clear();
+    EXPECT_EQ(call(client, "org.mpris.MediaPlayer2.Player", "Pause").type(), QDBusMessage::ReplyMessage);
+    EXPECT_EQ(wmp.PlayState(), WindowsMediaControl::Paused);
 }
 
 #include "mpris_test.moc"

@@ -33,6 +33,7 @@ public:
     bool hasError = false;
     int buffering = 0;
     bool opensLater = false;
+    QString pauseRefusal;  // when set, Pause fails with it, as an engine call can
 
     // Scripting: change state the way the engine would, raising its events.
     void scriptPlayState(int state)
@@ -92,6 +93,7 @@ public:
     void Pause() override
     {
         calls << QStringLiteral("Pause");
+        if (!pauseRefusal.isEmpty()) throw MediaError(pauseRefusal.toStdString());
         if (openState_ == OpenOpen) scriptPlayState(Paused);
     }
     void Stop() override
