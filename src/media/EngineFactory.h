@@ -14,4 +14,7 @@ public:
     virtual RealAudioControl* createRealAudio(QWidget* host) = 0;
     // The CD audio device of the system's drive.
     virtual CdAudioDevice* createCdAudio(QObject* owner) = 0;
+    // Waits up to the time given for engines destroyed earlier to finish stopping; true when
+    // all have.
+    virtual bool finishTeardowns(int timeoutMs) { (void)timeoutMs; return true; }
 };

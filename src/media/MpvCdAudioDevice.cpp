@@ -1,6 +1,10 @@
 #include "media/MpvCdAudioDevice.h"
 
 #include <QFile>
+
+#include "media/Discs.h"
+#include "media/MediaSource.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <linux/cdrom.h>
@@ -24,24 +28,31 @@ MpvCdAudioDevice::MpvCdAudioDevice(const MpvOptions& options, QString devicePath
     session_.observe("chapter", MPV_FORMAT_INT64, kChapter);
     session_.observe("chapters", MPV_FORMAT_INT64, kChapters);
     session_.observe("pause", MPV_FORMAT_FLAG, kPause);
+    openDeadline_.setSingleShot(true);
+    openDeadline_.setInterval(options.openDeadlineSeconds * 1000);
+    connect(&openDeadline_, &QTimer::timeout, this, [this, seconds = options.openDeadlineSeconds] {
+        if (!opening_) return;
+        session_.stop();
+        fail(media_source::noAnswer(false, seconds));
+    });
 }
 
 void MpvCdAudioDevice::open()
 {
-    // Looked at without opening it: a drive node answers stat at once, disc or not.
-    struct stat st {};
-    if (::stat(QFile::encodeName(devicePath_).constData(), &st) != 0) {
-        fail(tr("There is no CD drive (%1).").arg(devicePath_));
+    if (const QString problem = discs::cdDeviceProblem(devicePath_); !problem.isEmpty()) {
+        fail(problem);
         return;
     }
     problem_.clear();
     opening_ = true;
+    openDeadline_.start();
     session_.setFlag("pause", true);  // an opened disc waits for Play
     session_.command({"loadfile", "cdda://", "replace"});
 }
 
 void MpvCdAudioDevice::fail(const QString& problem)
 {
+    openDeadline_.stop();
     opening_ = false;
     open_ = false;
     problem_ = problem;
@@ -53,6 +64,7 @@ void MpvCdAudioDevice::mpvEvent(const mpv_event& event)
     switch (event.event_id) {
     case MPV_EVENT_FILE_LOADED:
         if (!opening_) break;
+        openDeadline_.stop();
         opening_ = false;
         open_ = true;
         emit changed();

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <QTimer>
+
 #include "media/CdAudioDevice.h"
 #include "media/MpvSession.h"
 
 // The CD audio device on libmpv: the disc is "cdda://" read from the device (a drive, or a
-// CUE/BIN disc image), and its tracks are the engine's chapters.
+// CUE/BIN disc image), and its tracks are the engine's chapters. The device is looked at before
+// the engine sees it, and an open that has not ended by the open deadline fails.
 class MpvCdAudioDevice : public CdAudioDevice, private MpvListener {
     Q_OBJECT
 public:
@@ -33,6 +36,7 @@ private:
 
     MpvSession session_;
     QString devicePath_;
+    QTimer openDeadline_;
     bool opening_ = false;
     bool open_ = false;
     bool paused_ = true;

@@ -10,6 +10,7 @@ public:
     WindowsMediaControl* createWindowsMedia(QWidget* host) override;
     RealAudioControl* createRealAudio(QWidget* host) override;
     CdAudioDevice* createCdAudio(QObject* owner) override;
+    bool finishTeardowns(int timeoutMs) override { return MpvSession::finishTeardowns(timeoutMs); }
 
 private:
     MpvOptions options_;

@@ -2,14 +2,66 @@
 
 #include <QMetaObject>
 #include <algorithm>
+#include <chrono>
 #include <clocale>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
 #include <stdexcept>
+#include <thread>
 
 namespace {
 
 void setOption(mpv_handle* h, const char* name, const char* value) { mpv_set_option_string(h, name, value); }
 
+// How long a session's destructor waits for its teardown: an ordinary core stops well within it.
+constexpr auto kTeardownWait = std::chrono::milliseconds(100);
+
+// The teardowns still going, shared by every session of the process.
+struct Teardowns {
+    std::mutex mutex;
+    std::condition_variable ended;
+    int going = 0;
+};
+
+Teardowns& teardowns()
+{
+    static auto* t = new Teardowns;  // never destroyed: a teardown may outlive main()
+    return *t;
+}
+
+// Frees the render context and the core on a thread of their own and waits a short while for
+// it to end.
+void tearDown(mpv_handle* core, mpv_render_context* render)
+{
+    Teardowns& t = teardowns();
+    auto done = std::make_shared<bool>(false);
+    {
+        std::lock_guard lock(t.mutex);
+        ++t.going;
+    }
+    std::thread([core, render, done, &t] {
+        if (render) mpv_render_context_free(render);
+        mpv_terminate_destroy(core);
+        {
+            std::lock_guard lock(t.mutex);
+            *done = true;
+            --t.going;
+        }
+        t.ended.notify_all();
+    }).detach();
+    std::unique_lock lock(t.mutex);
+    t.ended.wait_for(lock, kTeardownWait, [&done] { return *done; });
+}
+
 }  // namespace
+
+bool MpvSession::finishTeardowns(int timeoutMs)
+{
+    Teardowns& t = teardowns();
+    std::unique_lock lock(t.mutex);
+    return t.ended.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&t] { return t.going == 0; });
+}
 
 MpvSession::MpvSession(const MpvOptions& options, MpvListener& listener, QObject* parent)
     : QObject(parent), options_(options), listener_(listener)
@@ -21,11 +73,8 @@ MpvSession::~MpvSession()
     if (!handle_) return;
     // Fixed order: no more callbacks, then the render context, then the core.
     mpv_set_wakeup_callback(handle_, nullptr, nullptr);
-    if (render_) {
-        mpv_render_context_set_update_callback(render_, nullptr, nullptr);
-        mpv_render_context_free(render_);
-    }
-    mpv_terminate_destroy(handle_);
+    if (render_) mpv_render_context_set_update_callback(render_, nullptr, nullptr);
+    tearDown(handle_, render_);
 }
 
 mpv_handle* MpvSession::core()

@@ -68,6 +68,12 @@ public:
     // "mpv 0.35.1" once the core has started, empty before.
     QString engineVersion() const { return version_; }
 
+    // Sessions are torn down (render context, then core) on a thread of their own: a core whose
+    // reader is stuck in a source that never answers would otherwise hold the UI thread for ever.
+    // The destructor gives a teardown a short while to end; one that takes longer goes on alone.
+    // Waits up to the time given for every teardown still going; true when none is left.
+    static bool finishTeardowns(int timeoutMs);
+
     static QVariant toVariant(const mpv_node& node);
 
 private:

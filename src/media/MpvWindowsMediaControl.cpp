@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "product/Product.h"
+#include "media/Discs.h"
 #include "media/ListFile.h"
 #include "media/MediaError.h"
 #include "media/MediaSource.h"
@@ -111,7 +112,12 @@ void MpvWindowsMediaControl::Open(const QString& pathOrUrl)
     QByteArray target = source.target.toUtf8();
     if (const QString disc = source.address ? QString() : media_source::dvdFolderOf(source.target); !disc.isEmpty()) {
         // A file of a DVD's VIDEO_TS folder plays the DVD itself, menus and titles as the
-        // engine offers them.
+        // engine offers them. The disc's files are looked at first: the engine's DVD reader
+        // trusts them.
+        if (const QString problem = discs::dvdFolderProblem(disc); !problem.isEmpty()) {
+            fail(problem);
+            return;
+        }
         session_.setString("dvd-device", QFile::encodeName(disc));
         target = "dvd://";
     } else if (isAsxFile(source.target)) {

@@ -21,4 +21,13 @@ std::vector<Input> mutatedMedia(int perSeed, unsigned seed);
 // perSeed mutations of a .ram list naming good and hostile entries.
 std::vector<Input> mutatedRamLists(int perSeed, unsigned seed);
 
+// DVD folders: perSeed copies of a DVD with its disc information file mutated, perSeed with a
+// title set's, each with its backup mutated alike; and copies with a pipe in place of a file,
+// an empty or a cut information file. The path is each copy's VIDEO_TS.IFO.
+std::vector<Input> damagedDvds(int perSeed, unsigned seed);
+
+// CD devices: perSeed mutations of a disc image's cue sheet (its tracks intact), and devices
+// that are a folder, an empty image, a pipe, or a sheet naming a pipe. The path is the device.
+std::vector<Input> damagedCdDevices(int perSeed, unsigned seed);
+
 }  // namespace corpus

@@ -164,6 +164,18 @@ QString dvdDisc4s()
     return ifo;
 }
 
+QString copyOfDvd(const QString& intoFolder)
+{
+    const QDir from = QFileInfo(dvdDisc4s()).absoluteDir();
+    const QString to = QDir(intoFolder).filePath(QStringLiteral("VIDEO_TS"));
+    QDir().mkpath(to);
+    for (const QString& name : from.entryList(QDir::Files)) {
+        QFile::remove(QDir(to).filePath(name));
+        if (!QFile::copy(from.filePath(name), QDir(to).filePath(name))) throw std::runtime_error("cannot copy the DVD");
+    }
+    return QDir(to).filePath(QStringLiteral("VIDEO_TS.IFO"));
+}
+
 QString cdImage3Tracks()
 {
     const QString cue = QDir(clipDir()).filePath(QStringLiteral("disc3.cue"));

@@ -25,6 +25,8 @@ QString hugeClaimAvi();   // a few KB of raw 16x16 pictures whose AVI headers cl
 // A DVD folder made with dvdauthor from a 4 s PAL MPEG-2 test pattern with sound; the path of
 // its VIDEO_TS/VIDEO_TS.IFO.
 QString dvdDisc4s();
+// A copy of that DVD's VIDEO_TS folder made in the folder given; the path of its VIDEO_TS.IFO.
+QString copyOfDvd(const QString& intoFolder);
 // An audio CD image: a CUE sheet and its BIN of three tracks of tones (3 s, 2 s, 4 s); the
 // path of the CUE sheet.
 QString cdImage3Tracks();

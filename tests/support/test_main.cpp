@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "forms/Controls.h"
+#include "media/MpvSession.h"
 
 // Window tests run on Qt's offscreen platform unless a display is chosen explicitly.
 int main(int argc, char** argv)
@@ -13,5 +14,8 @@ int main(int argc, char** argv)
     std::setlocale(LC_NUMERIC, "C");
     forms::useDesignFont();
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int status = RUN_ALL_TESTS();
+    // Engines torn down by the tests finish before the process ends.
+    MpvSession::finishTeardowns(10000);
+    return status;
 }

@@ -1,0 +1,149 @@
+#include "media/Discs.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "media/DvdIfo.h"
+#include "platform/LocalFile.h"
+
+namespace discs {
+namespace {
+
+QString tr(const char* text) { return QCoreApplication::translate("discs", text); }
+
+constexpr qint64 kMaxSheetBytes = 1024 * 1024;     // a cue sheet or TOC file is text of a few KB
+constexpr qint64 kMaxIfoBytes = 16 * 1024 * 1024;  // a DVD's information files are far smaller
+
+// Why the file is not a regular, readable file with something in it; empty when it is.
+QString regularFileProblem(const QString& path)
+{
+    struct stat st {};
+    const QByteArray encoded = QFile::encodeName(path);
+    if (::stat(encoded.constData(), &st) != 0) return platform::openProblem(errno);
+    if (const QString problem = platform::fileProblem(st); !problem.isEmpty()) return problem;
+    if (st.st_size == 0) return tr("It is empty.");
+    if (::access(encoded.constData(), R_OK) != 0) return platform::openProblem(errno);
+    return {};
+}
+
+// The name the CD reader gives a cue sheet's track file, and a track file's cue sheet: the same
+// name with the other extension, in the same case ("disc.cue" and "disc.bin", "DISC.CUE" and
+// "DISC.BIN"), whatever the sheet's FILE lines say.
+QString companion(const QString& image, bool toBin)
+{
+    const QString suffix = image.right(3);
+    const QString other = toBin ? QStringLiteral("bin") : QStringLiteral("cue");
+    return image.left(image.size() - 3) + (suffix == suffix.toUpper() ? other.toUpper() : other);
+}
+
+// A cue sheet (with its track file beside it) or a TOC file (with the track files it names).
+QString sheetProblem(const QString& sheet, bool toc)
+{
+    const platform::LocalFile file = platform::readLocalFile(sheet, kMaxSheetBytes);
+    if (!file.problem.isEmpty()) return file.problem;
+    if (!file.complete) return tr("It is too large to be a disc image's cue sheet.");
+    static const QRegularExpression trackLine(QStringLiteral("^\\s*TRACK\\s"),
+                                              QRegularExpression::CaseInsensitiveOption | QRegularExpression::MultilineOption);
+    const QString text = QString::fromUtf8(file.data);
+    if (!trackLine.match(text).hasMatch()) return tr("The disc image has no tracks.");
+    const auto trackFileProblem = [](const QString& path, const QString& name) {
+        const QString problem = regularFileProblem(path);
+        return problem.isEmpty() ? problem : tr("Its track file \"%1\" cannot be read. %2").arg(name, problem);
+    };
+    if (!toc) return trackFileProblem(companion(sheet, true), QFileInfo(companion(sheet, true)).fileName());
+    static const QRegularExpression fileLine(QStringLiteral("^\\s*(?:FILE|AUDIOFILE|DATAFILE)\\s+(?:\"([^\"]*)\"|(\\S+))"),
+                                             QRegularExpression::CaseInsensitiveOption | QRegularExpression::MultilineOption);
+    const QDir folder = QFileInfo(sheet).absoluteDir();
+    int named = 0;
+    for (auto it = fileLine.globalMatch(text); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        const QString name = m.captured(1).isNull() ? m.captured(2) : m.captured(1);
+        if (const QString problem = trackFileProblem(folder.absoluteFilePath(name), name); !problem.isEmpty()) return problem;
+        ++named;
+    }
+    return named > 0 ? QString() : tr("The disc image names no track file.");
+}
+
+}  // namespace
+
+QString cdDeviceProblem(const QString& device)
+{
+    const auto noDrive = [&device](const QString& why) {
+        return why.isEmpty() ? tr("There is no CD drive (%1).").arg(device) : tr("There is no CD drive (%1). %2").arg(device, why);
+    };
+    // Looked at without opening it: a drive node answers stat at once, disc or not.
+    struct stat st {};
+    if (::stat(QFile::encodeName(device).constData(), &st) != 0) return noDrive({});
+    if (S_ISBLK(st.st_mode)) return {};
+    if (!S_ISREG(st.st_mode)) {
+        if (S_ISDIR(st.st_mode)) return noDrive(tr("It is a folder."));
+        return noDrive(tr("It is a pipe, socket or device, not a drive."));
+    }
+    const QString suffix = QFileInfo(device).suffix().toLower();
+    if (suffix != QLatin1String("cue") && suffix != QLatin1String("bin") && suffix != QLatin1String("toc"))
+        return noDrive(tr("It is neither a drive nor a disc image (.cue, .bin, .toc)."));
+    if (const QString problem = regularFileProblem(device); !problem.isEmpty()) return noDrive(problem);
+    // A track file is read through the cue sheet beside it.
+    const QString sheet = suffix == QLatin1String("bin") ? companion(device, false) : device;
+    if (sheet != device) {
+        if (const QString problem = regularFileProblem(sheet); !problem.isEmpty())
+            return noDrive(tr("Its cue sheet \"%1\" cannot be read. %2").arg(QFileInfo(sheet).fileName(), problem));
+    }
+    if (const QString problem = sheetProblem(sheet, suffix == QLatin1String("toc")); !problem.isEmpty()) return noDrive(problem);
+    return {};
+}
+
+QString dvdFolderProblem(const QString& folder)
+{
+    // Every file of the disc the reader may open (information files, their backups, the video
+    // objects) must be a regular file.
+    static const QRegularExpression discFile(QStringLiteral("^(VIDEO_TS|VTS_[0-9]{2}_[0-9])\\.(IFO|BUP|VOB)$"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    const QDir dir(folder);
+    QStringList names;
+    for (const QString& name : dir.entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot)) {
+        if (!discFile.match(name).hasMatch()) continue;
+        struct stat st {};
+        if (::stat(QFile::encodeName(dir.filePath(name)).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+            return tr("The DVD's file %1 is not a file: a pipe, device or folder in its place is not read.").arg(name);
+        names << name;
+    }
+    // An information file, or its backup where it is missing.
+    const auto informationFile = [&](const QString& base) {
+        for (const QString& ext : {QStringLiteral(".IFO"), QStringLiteral(".BUP")})
+            for (const QString& name : names)
+                if (name.compare(base + ext, Qt::CaseInsensitive) == 0) return dir.filePath(name);
+        return QString();
+    };
+    const auto read = [](const QString& path, QString& problem) {
+        const platform::LocalFile file = platform::readLocalFile(path, kMaxIfoBytes);
+        problem = file.problem;
+        if (problem.isEmpty() && !file.complete) problem = tr("It is too large to be a DVD's information file.");
+        return file.data;
+    };
+
+    const QString manager = informationFile(QStringLiteral("VIDEO_TS"));
+    if (manager.isEmpty()) return tr("The folder holds no VIDEO_TS.IFO: it is not a DVD.");
+    QString problem;
+    const QByteArray managerData = read(manager, problem);
+    if (!problem.isEmpty()) return problem;
+    const dvd_ifo::Checked disc = dvd_ifo::checkVideoManager(managerData);
+    if (!disc.problem.isEmpty()) return disc.problem;
+    for (int set = 1; set <= disc.titleSets; ++set) {
+        const QString base = QStringLiteral("VTS_%1_0").arg(set, 2, 10, QLatin1Char('0'));
+        const QString path = informationFile(base);
+        if (path.isEmpty()) return tr("The DVD's title set %1 is missing (%2.IFO).").arg(set).arg(base);
+        const QByteArray data = read(path, problem);
+        if (!problem.isEmpty()) return problem;
+        if (problem = dvd_ifo::checkTitleSet(data); !problem.isEmpty()) return problem;
+    }
+    return {};
+}
+
+}  // namespace discs
