@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QTemporaryDir>
-#include <QTextBlock>
 #include <gtest/gtest.h>
 
 #include "playlist/Form2.h"
@@ -51,10 +50,12 @@ struct PlaylistFixture : Started {
         dialogs.answers = {file};
         list.Command4->click();
     }
+    // The file is read off the UI thread; the rows come once it has been.
     void load(const QString& file)
     {
         dialogs.answers = {file};
         list.Command5->click();
+        ASSERT_TRUE(waitFor([&] { return !list.RichTextBox1->isLoading(); }));
     }
     void remove() { list.Command2->click(); }
     void doubleClick(QListWidget* names, int row)
@@ -339,24 +340,28 @@ TEST(TextViewer, OpensRtfFormattedAndOtherFilesAsTextAndKeepsTextOnCancel)
     writeFile(rtfFile, "{\\rtf1 Heading {\\b bold} {\\i italic} {\\ul under}\\par Second}");
     writeFile(textFile, "line one\n{\\b not markup}\n");
 
+    const auto open = [&] {
+        v.Open->trigger();
+        ASSERT_TRUE(waitFor([&] { return !v.RichTextBox1->isLoading(); }));
+    };
     s.dialogs.answers = {rtfFile};
-    v.Open->trigger();
+    open();
     const forms::FileDialogRequest& request = s.dialogs.requests.back();
     ASSERT_EQ(request.filters.size(), 1u);
     EXPECT_EQ(request.filters[0].description, QStringLiteral("Adobe Acrobat Versions 1 - 6 Document (*.pdf*)"));
     EXPECT_EQ(request.filters[0].patterns, QStringList{"*.txt*"});
     EXPECT_EQ(v.RichTextBox1->text(), QStringLiteral("Heading bold italic under\nSecond"));
     QStringList formatted;
-    for (auto it = v.RichTextBox1->document()->firstBlock().begin(); !it.atEnd(); ++it) {
-        const QTextCharFormat f = it.fragment().charFormat();
-        if (f.fontWeight() == QFont::Bold) formatted << "b:" + it.fragment().text();
-        if (f.fontItalic()) formatted << "i:" + it.fragment().text();
-        if (f.fontUnderline()) formatted << "u:" + it.fragment().text();
+    for (const richtext::Content::Span& s : v.RichTextBox1->content().formats(0)) {
+        const QString text = v.RichTextBox1->content().block(0).mid(s.start, s.length).toString();
+        if (s.format.bold) formatted << "b:" + text;
+        if (s.format.italic) formatted << "i:" + text;
+        if (s.format.underline) formatted << "u:" + text;
     }
     EXPECT_EQ(formatted, (QStringList{"b:bold", "i:italic", "u:under"}));
 
     s.dialogs.answers = {textFile};
-    v.Open->trigger();
+    open();
     EXPECT_EQ(v.RichTextBox1->text(), QStringLiteral("line one\n{\\b not markup}\n"));
 
     s.dialogs.answers = {QString()};
@@ -365,7 +370,7 @@ TEST(TextViewer, OpensRtfFormattedAndOtherFilesAsTextAndKeepsTextOnCancel)
     EXPECT_TRUE(s.messages.shown.empty());
 
     s.dialogs.answers = {dir.path()};
-    v.Open->trigger();
+    open();
     ASSERT_EQ(s.messages.shown.size(), 1u);
     EXPECT_EQ(s.messages.shown[0].text,
               QStringLiteral("ZelPlayer Plus cannot open \"%1\". It is a folder, not a file.").arg(dir.path()));

@@ -1,16 +1,17 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTextBlock>
-#include <QTextDocument>
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <csignal>
 #include <sys/resource.h>
+#include <cstring>
+#include <sys/mount.h>
 #include <sys/stat.h>
 
 #include "richtext/RichTextBox.h"
 #include "richtext/Rtf.h"
+#include "support/TestApp.h"
 #include "support/TestFiles.h"
 
 namespace {
@@ -139,31 +140,56 @@ TEST(RtfWriter, RoundTripsAnyTextAndIsPlainAscii)
     EXPECT_EQ(rtf::read(rtf::write(QStringLiteral("a\r\nb\rc"))).plainText(), QStringLiteral("a\nb\nc"));
 }
 
-TEST(RtfDocument, FillsParagraphsWithTheirFormats)
+// The text a box shows: paragraphs (a line break starts a new one) with their formatted
+// stretches, and paragraphs longer than the bound cut into blocks that join up again.
+TEST(RichTextContent, KeepsParagraphsWithTheirFormatsAndCutsLongOnesAtTheBound)
 {
-    QTextDocument doc;
-    doc.setPlainText(QStringLiteral("old"));
-    rtf::fill(doc, rtf::read("{\\rtf1 plain {\\b bold} {\\i it\\line alic}\\par {\\ul under}}"));
-    ASSERT_EQ(doc.blockCount(), 2);
-    EXPECT_EQ(doc.toPlainText(), QStringLiteral("plain bold it\nalic\nunder"));
-    const QTextBlock first = doc.firstBlock();
-    bool sawBold = false, sawItalic = false;
-    for (auto it = first.begin(); !it.atEnd(); ++it) {
-        const QTextFragment f = it.fragment();
-        if (f.text() == QLatin1String("bold")) sawBold = f.charFormat().fontWeight() == QFont::Bold;
-        if (f.text().startsWith(QLatin1String("it"))) sawItalic = f.charFormat().fontItalic();
+    using richtext::Content;
+    const Content doc = Content::fromDocument(rtf::read("{\\rtf1 plain {\\b bold} {\\i it\\line alic}\\par {\\ul under}}"));
+    ASSERT_EQ(doc.blockCount(), 3);
+    EXPECT_EQ(doc.plainText(), QStringLiteral("plain bold it\nalic\nunder"));
+    const auto described = [&doc](int block) {
+        QStringList out;
+        for (const Content::Span& s : doc.formats(block))
+            out << QStringLiteral("%1%2%3:%4").arg(s.format.bold ? "b" : "", s.format.italic ? "i" : "", s.format.underline ? "u" : "")
+                       .arg(doc.block(block).mid(s.start, s.length).toString());
+        return out;
+    };
+    EXPECT_EQ(described(0), (QStringList{"b:bold", "i:it"}));
+    EXPECT_EQ(described(1), (QStringList{"i:alic"}));
+    EXPECT_EQ(described(2), (QStringList{"u:under"}));
+
+    // A megabyte on one line, formatted in the middle: blocks at the bound, cut after blanks,
+    // never inside a character, the format carried over the cut, the text whole again.
+    QString line;
+    for (int i = 0; line.size() < 1024 * 1024; ++i) line += QStringLiteral("word%1 \U0001F600").arg(i);
+    rtf::Document big;
+    big.paragraphs.push_back({{{line.left(5000), {}}, {line.mid(5000, 10000), {true, false, false}}, {line.mid(15000), {}}}});
+    const Content cut = Content::fromDocument(big);
+    EXPECT_GT(cut.blockCount(), line.size() / Content::kMaxBlockChars);
+    qsizetype boldChars = 0;
+    for (int b = 0; b < cut.blockCount(); ++b) {
+        EXPECT_LE(cut.block(b).size(), Content::kMaxBlockChars);
+        EXPECT_EQ(cut.continuesPrevious(b), b > 0);
+        EXPECT_FALSE(cut.block(b).back().isHighSurrogate()) << b;
+        for (const Content::Span& s : cut.formats(b)) boldChars += s.length;
     }
-    EXPECT_TRUE(sawBold);
-    EXPECT_TRUE(sawItalic);
-    EXPECT_TRUE(first.next().begin().fragment().charFormat().fontUnderline());
-    EXPECT_FALSE(doc.isUndoAvailable());
+    EXPECT_EQ(boldChars, 10000);
+    EXPECT_EQ(cut.plainText(), line);
+    EXPECT_EQ(cut.paragraphCount(), 1);
+    EXPECT_EQ(cut.text(1, 2), cut.block(1).toString() + cut.block(2).toString());
+
+    // Plain text: every kind of line end; control characters shown by their symbols.
+    const Content text = Content::fromPlainText(QString::fromUtf8("a\r\nb\rc\n\tNUL\x01\x7F\n"));
+    EXPECT_EQ(text.blockCount(), 5);  // the last line is empty
+    EXPECT_EQ(text.plainText(), QString::fromUtf8("a\nb\nc\n\tNUL\u2401\u2421\n"));
+    EXPECT_EQ(Content::fromPlainText(QString(8 * 1024 * 1024, QChar(0))).block(0), QString(Content::kMaxBlockChars, QChar(0x2400)));
+    EXPECT_EQ(Content::fromPlainText({}).blockCount(), 0);
 }
 
 TEST(RichTextBoxFiles, LoadsRtfFormattedOtherFilesAsTextAndRefusesWhatItCannotRead)
 {
     QTemporaryDir dir;
-    RichTextBox box;
-    box.setText(QStringLiteral("before"));
     const QString rtfFile = dir.filePath("doc.rtf"), textFile = dir.filePath("notes.txt"),
                   western = dir.filePath("western.txt"), fifo = dir.filePath("fifo.txt"), big = dir.filePath("big.txt");
     writeFile(rtfFile, "{\\rtf1 {\\b Bold} words\\par next}");
@@ -173,34 +199,55 @@ TEST(RichTextBoxFiles, LoadsRtfFormattedOtherFilesAsTextAndRefusesWhatItCannotRe
     {
         QFile f(big);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        ASSERT_TRUE(f.resize(kRichTextMaxBytes + 1));  // sparse: no time spent writing it
+        ASSERT_TRUE(f.resize(richtext::kMaxFileBytes + 1));  // sparse: no time spent writing it
     }
+    const auto textOf = [](const QString& path) {
+        const richtext::Loaded loaded = richtext::load(path, richtext::FileKind::RtfOrText);
+        return loaded.content ? loaded.content->plainText() : loaded.problem;
+    };
+    EXPECT_EQ(textOf(rtfFile), QStringLiteral("Bold words\nnext"));
+    EXPECT_EQ(richtext::load(rtfFile, richtext::FileKind::Rtf).content->formats(0).at(0).format.bold, true);
+    EXPECT_EQ(textOf(textFile), QString::fromUtf8("plain {\\b not markup}\nПривет"));
+    EXPECT_EQ(textOf(western), QString::fromUtf8("café “q”"));
 
-    EXPECT_EQ(box.LoadFile(rtfFile, RichTextBox::FileKind::RtfOrText), QString());
-    EXPECT_EQ(box.text(), QStringLiteral("Bold words\nnext"));
-    EXPECT_EQ(box.document()->firstBlock().begin().fragment().charFormat().fontWeight(), QFont::Bold);
-    EXPECT_EQ(box.LoadFile(textFile, RichTextBox::FileKind::RtfOrText), QString());
-    EXPECT_EQ(box.text(), QString::fromUtf8("plain {\\b not markup}\nПривет"));
-    EXPECT_EQ(box.LoadFile(western, RichTextBox::FileKind::RtfOrText), QString());
-    EXPECT_EQ(box.text(), QString::fromUtf8("café “q”"));
-
-    // Each refusal leaves the box as it was.
-    box.setText(QStringLiteral("kept"));
     const struct {
         QString path;
-        RichTextBox::FileKind kind;
+        richtext::FileKind kind;
         const char* reason;
     } refused[] = {
-        {textFile, RichTextBox::FileKind::Rtf, "It is not a Rich Text Format document."},
-        {dir.filePath("missing.rtf"), RichTextBox::FileKind::RtfOrText, "The file does not exist."},
-        {dir.path(), RichTextBox::FileKind::RtfOrText, "It is a folder, not a file."},
-        {fifo, RichTextBox::FileKind::RtfOrText, "It is a device, pipe or socket, not a file."},
-        {big, RichTextBox::FileKind::RtfOrText, "It is larger than 64 MB."},
+        {textFile, richtext::FileKind::Rtf, "It is not a Rich Text Format document."},
+        {dir.filePath("missing.rtf"), richtext::FileKind::RtfOrText, "The file does not exist."},
+        {dir.path(), richtext::FileKind::RtfOrText, "It is a folder, not a file."},
+        {fifo, richtext::FileKind::RtfOrText, "It is a device, pipe or socket, not a file."},
+        {big, richtext::FileKind::RtfOrText, "It is larger than 64 MB."},
     };
-    for (const auto& r : refused) {
-        EXPECT_EQ(box.LoadFile(r.path, r.kind), QLatin1String(r.reason)) << r.path.toStdString();
-        EXPECT_EQ(box.text(), QStringLiteral("kept"));
-    }
+    for (const auto& r : refused) EXPECT_EQ(richtext::load(r.path, r.kind).problem, QLatin1String(r.reason)) << r.path.toStdString();
+
+    // Limits stop reading at the first line too long or the first line too many.
+    writeFile(dir.filePath("rows.rtf"), "{\\rtf1 a\\par b\\par c\\par d\\par e\\par}");
+    EXPECT_EQ(richtext::load(dir.filePath("rows.rtf"), richtext::FileKind::Rtf, {3, 0}).problem,
+              QStringLiteral("It has more than 3 lines."));
+    EXPECT_EQ(richtext::load(dir.filePath("rows.rtf"), richtext::FileKind::Rtf, {5, 0}).problem, QString());
+    writeFile(dir.filePath("long.rtf"), "{\\rtf1 short\\par " + QByteArray(5000, 'x') + "\\par}");
+    EXPECT_EQ(richtext::load(dir.filePath("long.rtf"), richtext::FileKind::Rtf, {0, 4096}).problem,
+              QStringLiteral("It has a line longer than 4096 characters."));
+
+    // The box loads off the UI thread: a load shows its file, a failed one leaves the box as
+    // it was, and of two loads one after the other only the second ends.
+    RichTextBox box;
+    box.setText(QStringLiteral("kept"));
+    QStringList ended;
+    box.LoadFile(fifo, richtext::FileKind::RtfOrText, [&](const QString& p) { ended << p; });
+    ASSERT_TRUE(waitFor([&] { return !box.isLoading(); }));
+    EXPECT_EQ(ended, QStringList{"It is a device, pipe or socket, not a file."});
+    EXPECT_EQ(box.text(), QStringLiteral("kept"));
+    ended.clear();
+    box.LoadFile(big, richtext::FileKind::RtfOrText, [&](const QString& p) { ended << "first " + p; });
+    box.LoadFile(rtfFile, richtext::FileKind::RtfOrText, [&](const QString& p) { ended << "second " + p; });
+    ASSERT_TRUE(waitFor([&] { return !box.isLoading(); }));
+    settle();
+    EXPECT_EQ(ended, QStringList{"second "});
+    EXPECT_EQ(box.text(), QStringLiteral("Bold words\nnext"));
 }
 
 TEST(RichTextBoxFiles, SaveReplacesTheFileWholeOrNotAtAll)
@@ -225,10 +272,33 @@ TEST(RichTextBoxFiles, SaveReplacesTheFileWholeOrNotAtAll)
     const QString problem = box.SaveFile(target);
     ::setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldSignal);
-    EXPECT_TRUE(problem.startsWith(QLatin1String("It could not be written"))) << problem.toStdString();
+    EXPECT_EQ(problem, QStringLiteral("The file would be larger than the system allows."));
     EXPECT_EQ(fileBytes(target), saved);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"list.zpf"});
 
-    // A folder that does not exist: a message, nothing written.
-    EXPECT_FALSE(box.SaveFile(dir.filePath("no/such/folder.zpf")).isEmpty());
+    // In the user's words: a folder that does not exist, a folder's name, a disc that
+    // cannot be written.
+    EXPECT_EQ(box.SaveFile(dir.filePath("no/such/folder.zpf")), QStringLiteral("The folder does not exist."));
+    QDir(dir.path()).mkdir(QStringLiteral("named.zpf"));
+    EXPECT_EQ(box.SaveFile(dir.filePath("named.zpf")), QStringLiteral("It is a folder."));
+    EXPECT_EQ(box.SaveFile(QStringLiteral("/proc/list.zpf")), QStringLiteral("The folder does not exist."));
+}
+
+// A disc that fills up while the playlist is written: said as such, the old file kept.
+TEST(RichTextBoxFiles, SavingOntoAFullDiscSaysSo)
+{
+    QTemporaryDir dir;
+    const QString disc = dir.filePath("disc");
+    QDir().mkpath(disc);
+    if (::mount("tmpfs", QFile::encodeName(disc).constData(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "a small disc cannot be mounted here (needs root): " << std::strerror(errno);
+    const QString target = disc + QStringLiteral("/list.zpf");
+    RichTextBox box;
+    box.setText(QStringLiteral("old.mp3"));
+    ASSERT_EQ(box.SaveFile(target), QString());
+    box.setText(QString(200000, QLatin1Char('x')));
+    const QString problem = box.SaveFile(target);
+    EXPECT_EQ(rtf::read(fileBytes(target)).plainText(), QStringLiteral("old.mp3"));
+    ::umount(QFile::encodeName(disc).constData());
+    EXPECT_EQ(problem, QStringLiteral("The disk is full."));
 }

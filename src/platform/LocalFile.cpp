@@ -29,6 +29,24 @@ QString openProblem(int error)
     return tr("It could not be read.");
 }
 
+QString writeProblem(int error)
+{
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT: return tr("The disk is full.");
+    case EISDIR: return tr("It is a folder.");
+    case EACCES:
+    case EPERM: return tr("The player is not allowed to write there.");
+    case EROFS: return tr("The disk can only be read, not written.");
+    case ENOENT:
+    case ENOTDIR: return tr("The folder does not exist.");
+    case EFBIG: return tr("The file would be larger than the system allows.");
+    case ENAMETOOLONG: return tr("The name is too long.");
+    case 0: return tr("It could not be written.");
+    default: return tr("It could not be written (%1).").arg(qt_error_string(error));
+    }
+}
+
 LocalFile readLocalFile(const QString& path, qint64 maxBytes)
 {
     const QByteArray encoded = QFile::encodeName(path);

@@ -23,5 +23,7 @@ LocalFile readLocalFile(const QString& path, qint64 maxBytes);
 QString fileProblem(const struct stat& st);
 // Why opening or reading failed, from errno.
 QString openProblem(int error);
+// Why writing a file failed, from errno (0 when it is not known).
+QString writeProblem(int error);
 
 }  // namespace platform

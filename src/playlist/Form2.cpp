@@ -21,6 +21,9 @@ namespace {
 
 const QString kPlaylistFilter = QStringLiteral("ZelPlayer Playlist File (*.zpf*)|*.zpf*");
 const QString kSeconds = QStringLiteral(" Seconds ");
+// What a playlist file may hold: rows, and characters of one (a path is never longer).
+constexpr qsizetype kMaxRows = 100000;
+constexpr qsizetype kMaxNameChars = 4096;
 // A name row keeps what it plays: the full path of an added file; a loaded name is taken from
 // the folder of the playlist file it came from.
 constexpr int kSourceRole = Qt::UserRole;
@@ -167,8 +170,17 @@ void Form2::Command5_Click()
 {
     prepareDialog();
     if (!CommonDialog1->ShowOpen()) return;  // a cancelled dialog loads nothing
+    // Read off the UI thread, and no further than a playlist can go: a line longer than any
+    // file name, or more rows than a list holds at once, is a file that is not a playlist.
     const QString path = CommonDialog1->DialogFileName();
-    if (const QString problem = RichTextBox1->LoadFile(path, RichTextBox::FileKind::Rtf); !problem.isEmpty()) {
+    RichTextBox1->LoadFile(
+        path, RichTextBox::FileKind::Rtf, [this, path](const QString& problem) { run([&] { addLoadedRows(path, problem); }); },
+        rtf::Limits{kMaxRows, kMaxNameChars});
+}
+
+void Form2::addLoadedRows(const QString& path, const QString& problem)
+{
+    if (!problem.isEmpty()) {
         env().messages().show(this, cannotOpenFile(path, problem));
         return;
     }

@@ -61,6 +61,8 @@ private:
     // What a row of a name column plays; empty when no row is selected.
     QString selectedSource(QListWidget* names) const;
     void prepareDialog();
+    // A playlist file read into the buffer: its lines become rows, or why it could not be read is said.
+    void addLoadedRows(const QString& path, const QString& problem);
 
     Application& app_;
 };

@@ -1,8 +1,6 @@
 #include "richtext/Rtf.h"
 
 #include <QStringDecoder>
-#include <QTextCursor>
-#include <QTextDocument>
 #include <algorithm>
 #include <array>
 #include <map>
@@ -131,11 +129,11 @@ bool isPlainTextByte(char c) { return c >= 0x20 && c < 0x7F && c != '\\' && c !=
 
 class Reader {
 public:
-    explicit Reader(QByteArrayView data) : data_(data) { doc_.paragraphs.emplace_back(); }
+    Reader(QByteArrayView data, Limits limits) : data_(data), limits_(limits) { doc_.paragraphs.emplace_back(); }
 
     Document run()
     {
-        while (pos_ < data_.size() && !finished_) step();
+        while (pos_ < data_.size() && !finished_ && doc_.cut == Document::Cut::No) step();
         flushBytes();
         // A closing paragraph mark ends the last paragraph; it does not open an empty one.
         if (!doc_.paragraphs.empty() && doc_.paragraphs.back().runs.empty()) doc_.paragraphs.pop_back();
@@ -390,15 +388,27 @@ private:
         std::vector<Run>& runs = doc_.paragraphs.back().runs;
         if (runs.empty() || !(runs.back().format == s.format)) runs.push_back(Run{{}, s.format});
         runs.back().text += text;
+        paragraphChars_ += text.size();
+        if (text.contains(kLineBreak)) countParagraph();
+        if (limits_.paragraphChars > 0 && paragraphChars_ > limits_.paragraphChars) doc_.cut = Document::Cut::ParagraphChars;
     }
 
     void newParagraph()
     {
         if (stack_.back().destination != Destination::Text) return;
         doc_.paragraphs.emplace_back();
+        countParagraph();
+    }
+
+    void countParagraph()
+    {
+        paragraphChars_ = 0;
+        if (limits_.paragraphs > 0 && ++paragraphs_ > limits_.paragraphs) doc_.cut = Document::Cut::Paragraphs;
     }
 
     QByteArrayView data_;
+    Limits limits_;
+    qsizetype paragraphs_ = 0, paragraphChars_ = 0;
     qsizetype pos_ = 0;
     bool finished_ = false;
     Document doc_;
@@ -433,7 +443,7 @@ bool looksLikeRtf(QByteArrayView data)
     return data.sliced(i).startsWith("{\\rtf");
 }
 
-Document read(QByteArrayView data) { return Reader(data).run(); }
+Document read(QByteArrayView data, Limits limits) { return Reader(data, limits).run(); }
 
 QByteArray write(const QString& text)
 {
@@ -464,50 +474,6 @@ QByteArray write(const QString& text)
     }
     out += "}\n";
     return out;
-}
-
-void fill(QTextDocument& target, const Document& source)
-{
-    // The text goes in whole, then the formatted runs are marked: much faster than inserting
-    // run by run with their formats.
-    QString text;
-    for (size_t i = 0; i < source.paragraphs.size(); ++i) {
-        if (i > 0) text += QLatin1Char('\n');
-        for (const Run& run : source.paragraphs[i].runs) text += run.text;
-    }
-    // Characters a text document would take as block or frame marks become blanks, so each
-    // run keeps its place.
-    for (QChar& c : text) {
-        const char16_t u = c.unicode();
-        if (u == u'\r' || u == QChar::ParagraphSeparator || u == 0xFDD0 || u == 0xFDD1 || u == 0xFDEA) c = u' ';
-    }
-    const bool undo = target.isUndoRedoEnabled();
-    target.setUndoRedoEnabled(false);
-    target.setPlainText(text);
-    std::array<QTextCharFormat, 8> formats;
-    for (size_t k = 0; k < formats.size(); ++k) {
-        formats[k].setFontWeight(k & 1 ? QFont::Bold : QFont::Normal);
-        formats[k].setFontItalic(k & 2);
-        formats[k].setFontUnderline(k & 4);
-    }
-    QTextCursor cursor(&target);
-    cursor.beginEditBlock();
-    int position = 0;
-    for (const Paragraph& paragraph : source.paragraphs) {
-        for (const Run& run : paragraph.runs) {
-            const int length = static_cast<int>(run.text.size());
-            const size_t k = (run.format.bold ? 1 : 0) | (run.format.italic ? 2 : 0) | (run.format.underline ? 4 : 0);
-            if (k != 0) {
-                cursor.setPosition(position);
-                cursor.setPosition(position + length, QTextCursor::KeepAnchor);
-                cursor.setCharFormat(formats[k]);
-            }
-            position += length;
-        }
-        ++position;  // the paragraph's end
-    }
-    cursor.endEditBlock();
-    target.setUndoRedoEnabled(undo);
 }
 
 }  // namespace rtf

@@ -5,8 +5,6 @@
 #include <QString>
 #include <vector>
 
-class QTextDocument;
-
 // Rich Text Format: a writer for plain text and a tolerant reader for what word processors write.
 // The reader never fails: unknown control words are passed over, unbalanced braces are
 // forgiven, and it keeps to the bytes it is given.
@@ -30,22 +28,27 @@ struct Paragraph {
 
 struct Document {
     std::vector<Paragraph> paragraphs;
+    // Where reading stopped at a limit (see Limits); the document holds what came before it.
+    enum class Cut { No, Paragraphs, ParagraphChars } cut = Cut::No;
 
     // The text without markup: paragraphs separated by '\n', line breaks as '\n'.
     QString plainText() const;
 };
 
+// Where reading stops, for callers that refuse longer documents: the number of paragraphs (a
+// line break inside one counts as a new one) and the characters of one. Zero: no limit.
+struct Limits {
+    qsizetype paragraphs = 0;
+    qsizetype paragraphChars = 0;
+};
+
 // True when the data starts as an RTF document does ("{\rtf", after blanks).
 bool looksLikeRtf(QByteArrayView data);
 
-Document read(QByteArrayView data);
+Document read(QByteArrayView data, Limits limits = {});
 
 // An RTF 1.x document whose plain text is the given text: one paragraph per line, characters
 // outside printable ASCII as \uN followed by a '?' for readers without Unicode.
 QByteArray write(const QString& text);
-
-// Puts the document's paragraphs and their bold, italic and underline into a text document,
-// replacing what it held.
-void fill(QTextDocument& target, const Document& source);
 
 }  // namespace rtf

@@ -28,7 +28,11 @@ void Form3::Open_Click()
     CommonDialog1->Filter = QStringLiteral("Adobe Acrobat Versions 1 - 6 Document (*.pdf*)|*.txt*");
     // A cancelled dialog loads nothing; the text shown stays.
     if (!CommonDialog1->ShowOpen()) return;
+    // Read off the UI thread; the text shown stays until the new one is there.
     const QString path = CommonDialog1->DialogFileName();
-    if (const QString problem = RichTextBox1->LoadFile(path, RichTextBox::FileKind::RtfOrText); !problem.isEmpty())
-        env().messages().show(this, cannotOpenFile(path, problem));
+    RichTextBox1->LoadFile(path, RichTextBox::FileKind::RtfOrText, [this, path](const QString& problem) {
+        run([&] {
+            if (!problem.isEmpty()) env().messages().show(this, cannotOpenFile(path, problem));
+        });
+    });
 }
