@@ -17,6 +17,7 @@
 #include "main_window/Pro1.h"
 #include "platform/LinuxSystem.h"
 #include "platform/RegFile.h"
+#include <QStringEncoder>
 #include "platform/System.h"
 #include "support/Started.h"
 
@@ -184,6 +185,33 @@ TEST(Registry, TheStoreReadsTheRegistryEditorsExportFormat)
     EXPECT_FALSE(value(kInfoKey, "Broken"));
     ASSERT_TRUE(value(kLocationKey, "MSINFO"));
     EXPECT_EQ(value(kLocationKey, "MSINFO")->data, QByteArray("/opt/msinfo\0", 12));
+}
+
+// As the registry editor exports by default (UTF-16 with or without its mark, CR LF), and with
+// the old Mac line ends; a long hex value over several lines.
+TEST(Registry, TheStoreReadsUtf16AndEveryKindOfLineEnd)
+{
+    const QString text = QStringLiteral("Windows Registry Editor Version 5.00\r\n\r\n"
+                                        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO]\r\n"
+                                        "\"PATH\"=\"C:\\\\Programme\\\\msinfo32.exe\"\r\n"
+                                        "\"Raw\"=hex(3):01,02,\\\r\n  03,04\r\n");
+    const auto utf16 = [&](QStringConverter::Encoding e, bool mark) {
+        QStringEncoder encoder(e, mark ? QStringConverter::Flag::WriteBom : QStringConverter::Flag::Default);
+        return QByteArray(encoder.encode(text));
+    };
+    QString crOnly = text;
+    crOnly.replace(QLatin1String("\r\n"), QLatin1String("\r"));
+    const QByteArray files[] = {utf16(QStringConverter::Utf16LE, true), utf16(QStringConverter::Utf16LE, false),
+                                utf16(QStringConverter::Utf16BE, true), crOnly.toUtf8(), "\xef\xbb\xbf" + text.toUtf8()};
+    for (const QByteArray& file : files) {
+        const platform::RegFile store = platform::RegFile::parse(file);
+        const auto path = store.value(RegistryRoot::LocalMachine, kInfoKey, QStringLiteral("PATH"));
+        ASSERT_TRUE(path) << file.left(8).toHex().constData();
+        EXPECT_EQ(path->data, QByteArray("C:\\Programme\\msinfo32.exe\0", 26));
+        const auto raw = store.value(RegistryRoot::LocalMachine, kInfoKey, QStringLiteral("Raw"));
+        ASSERT_TRUE(raw);
+        EXPECT_EQ(raw->data, QByteArray("\x01\x02\x03\x04", 4));
+    }
 }
 
 // OK follows the box that changed last; only "KWD" with "Bram" passes, exactly.

@@ -251,10 +251,27 @@ TEST(Playlist, CancelledOrUnreadableFilesChangeNothing)
     EXPECT_EQ(texts(w.List1), QStringList{"keep.mp3"});
     EXPECT_EQ(w.RichTextBox1->text(), QStringLiteral("keep.mp3"));
 
-    // A save that cannot be written says so.
+    // A save that cannot be written says why, in the user's words.
     s.save(dir.filePath("no/such/folder/list.zpf"));
     ASSERT_EQ(s.messages.shown.size(), 3u);
-    EXPECT_TRUE(s.messages.shown[2].text.startsWith(QLatin1String("ZelPlayer Plus cannot save")));
+    EXPECT_EQ(s.messages.shown[2].text, QStringLiteral("ZelPlayer Plus cannot save \"%1\". The folder does not exist.")
+                                            .arg(dir.filePath("no/such/folder/list.zpf")));
+    QDir(dir.path()).mkdir(QStringLiteral("taken.zpf"));
+    s.save(dir.filePath("taken.zpf"));
+    ASSERT_EQ(s.messages.shown.size(), 4u);
+    EXPECT_EQ(s.messages.shown[3].text, QStringLiteral("ZelPlayer Plus cannot save \"%1\". It is a folder.").arg(dir.filePath("taken.zpf")));
+
+    // Files that are no playlist however they are made are refused as soon as that is known.
+    writeFile(dir.filePath("long.zpf"), "{\\rtf1 " + QByteArray(5000, 'x') + "}");
+    QByteArray rows = "{\\rtf1 ";
+    for (int i = 0; i <= 100000; ++i) rows += "c.mp3\\par ";
+    writeFile(dir.filePath("rows.zpf"), rows + "}");
+    s.load(dir.filePath("long.zpf"));
+    s.load(dir.filePath("rows.zpf"));
+    ASSERT_EQ(s.messages.shown.size(), 6u);
+    EXPECT_TRUE(s.messages.shown[4].text.endsWith(QLatin1String("It has a line longer than 4096 characters.")));
+    EXPECT_TRUE(s.messages.shown[5].text.endsWith(QLatin1String("It has more than 100000 lines.")));
+    EXPECT_EQ(texts(w.List1), QStringList{"keep.mp3"});
 }
 
 TEST(Playlist, CloseHidesAndTheMenuShowsTheSameRowsAgain)

@@ -1,6 +1,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <csignal>
@@ -301,4 +302,40 @@ TEST(RichTextBoxFiles, SavingOntoAFullDiscSaysSo)
     EXPECT_EQ(rtf::read(fileBytes(target)).plainText(), QStringLiteral("old.mp3"));
     ::umount(QFile::encodeName(disc).constData());
     EXPECT_EQ(problem, QStringLiteral("The disk is full."));
+}
+
+// Documents of the shapes that once held the windows for minutes: each is shown, cut into
+// blocks at the bound, or refused, and the box stays usable.
+TEST(LongDocuments, EveryShapeIsShownInBlocksOrRefused)
+{
+    QTemporaryDir dir;
+    QByteArray oneLine;
+    for (int i = 0; oneLine.size() < 1024 * 1024; ++i) oneLine += "word" + QByteArray::number(i) + ' ';
+    writeFile(dir.filePath("one-line.txt"), oneLine);
+    writeFile(dir.filePath("nul.txt"), QByteArray(8 * 1024 * 1024, '\0'));
+    writeFile(dir.filePath("one-line.rtf"), "{\\rtf1 {\\b " + oneLine + "}}");
+    QByteArray deep = "{\\rtf1 ";
+    for (int i = 0; i < 100000; ++i) deep += "{\\b ";
+    writeFile(dir.filePath("deep.rtf"), deep + "text");
+
+    RichTextBox box;
+    box.resize(400, 300);
+    box.show();
+    const struct {
+        const char* name;
+        int blocksAtLeast;
+    } shapes[] = {{"one-line.txt", 256}, {"nul.txt", 2048}, {"one-line.rtf", 256}, {"deep.rtf", 1}};
+    for (const auto& shape : shapes) {
+        QString problem = QStringLiteral("not ended");
+        box.LoadFile(dir.filePath(shape.name), richtext::FileKind::RtfOrText, [&](const QString& p) { problem = p; });
+        ASSERT_TRUE(waitFor([&] { return !box.isLoading(); }, 30000)) << shape.name;
+        EXPECT_EQ(problem, QString()) << shape.name;
+        EXPECT_GE(box.content().blockCount(), shape.blocksAtLeast) << shape.name;
+        for (int b = 0; b < box.content().blockCount(); ++b) ASSERT_LE(box.content().block(b).size(), richtext::Content::kMaxBlockChars);
+        // Scrolled to the end and painted: only the blocks shown are laid out.
+        QTest::keyClick(&box, Qt::Key_End, Qt::ControlModifier);
+        box.repaint();
+        box.selectAll();
+        EXPECT_EQ(box.selectedText().size(), box.text().size()) << shape.name;
+    }
 }

@@ -3,6 +3,10 @@
 #include <QDir>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <fcntl.h>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QLabel>
 #include <QPushButton>
 #include <gtest/gtest.h>
@@ -15,6 +19,8 @@
 #include "tools/CDPlayer.h"
 #include "tools/CalFrm.h"
 #include "tools/Form5.h"
+#include "media/MediaSource.h"
+#include "platform/FileNames.h"
 #include "tools/frmDVD.h"
 
 TEST(Calendar, ShowsTodayAndLocksInputUntilOkThenTheRemoteUnlocksTheEngine)
@@ -202,6 +208,72 @@ TEST(FileBrowser, DoubleClickPlaysInTheEngineTheLastOpenCallsFor)
     doubleClick("clip.mp3");
     EXPECT_EQ(s.screen().calls.filter("Open"), QStringList{"Open(/clip.mp3)"});
     EXPECT_TRUE(s.messages.shown.empty());  // the failed Play ends the handler quietly
+}
+
+// Folders that cannot be opened say why; names that are not UTF-8 are listed readably and play
+// under the file system's own bytes.
+TEST(FileBrowser, FoldersThatCannotBeOpenedSayWhyAndNamesThatAreNotTextStillPlay)
+{
+    Started s(true);
+    s.main().mnufileopen->trigger();
+    Form5& b = s.form<Form5>();
+    BrowsedFolder folder;
+    const QByteArray latin1Name = "caf\xe9 \xff.mp3";
+    const QByteArray folderBytes = QFile::encodeName(folder.path()) + "/";
+    const QByteArray latin1Folder = folderBytes + "d\xe9j\xe0";
+    ASSERT_EQ(::mkdir(latin1Folder.constData(), 0700), 0);
+    {
+        const int fd = ::open((latin1Folder + "/" + latin1Name).constData(), O_WRONLY | O_CREAT, 0600);
+        ASSERT_GE(fd, 0);
+        ::close(fd);
+    }
+    pickDrive(b, folder.path());
+
+    // A folder deleted after it was listed: a message, the lists as they were.
+    ASSERT_TRUE(QDir(folder.dir.filePath("Beta")).removeRecursively());
+    const auto activate = [&](const QString& shown) {
+        QListWidgetItem* item = nullptr;
+        for (int i = 0; i < b.Dir1->count(); ++i)
+            if (b.Dir1->item(i)->text().trimmed() == shown) item = b.Dir1->item(i);
+        ASSERT_TRUE(item) << shown.toStdString();
+        b.Dir1->setCurrentItem(item);
+        emit b.Dir1->itemActivated(item);
+    };
+    activate(QStringLiteral("Beta"));
+    ASSERT_EQ(s.messages.shown.size(), 1u);
+    EXPECT_EQ(s.messages.shown[0].text,
+              QStringLiteral("ZelPlayer Plus cannot open the folder \"%1\". The folder is not there any more: it may have "
+                             "been moved or deleted.")
+                  .arg(folder.dir.filePath("Beta")));
+    EXPECT_EQ(b.Dir1->path(), folder.path());
+
+    // A folder whose name is not UTF-8 opens; its file is listed readably and played by its bytes.
+    activate(QString::fromUtf8("d\uFFFDj\uFFFD"));
+    EXPECT_EQ(s.messages.shown.size(), 1u);
+    EXPECT_EQ(platform::encodeFileName(b.Dir1->path()), latin1Folder);
+    ASSERT_EQ(rows(b.File1), QStringList{QString::fromUtf8("caf\uFFFD \uFFFD.mp3")});
+    b.File1->setCurrentRow(0);
+    emit b.File1->itemDoubleClicked(b.File1->item(0));
+    const QString played = s.screen().FileName();
+    EXPECT_EQ(platform::encodeFileName(played), latin1Folder + "/" + latin1Name);
+    EXPECT_TRUE(media_source::check(played).ok) << media_source::check(played).problem.toStdString();
+}
+
+TEST(FileNames, EveryByteStringGoesBackToItsOwnBytes)
+{
+    const QByteArray samples[] = {"plain.mp3", "caf\xc3\xa9.mp3", "caf\xe9.mp3", "\xff\xfe", "\xed\xa0\x80 surrogate",
+                                  "\xc0\xaf overlong", "\xf0\x9f\x98\x80 emoji", "cut \xe2\x82", "\xf4\x90\x80\x80 past the end"};
+    for (const QByteArray& bytes : samples)
+        EXPECT_EQ(platform::encodeFileName(platform::decodeFileName(bytes)), bytes) << bytes.toHex().constData();
+    std::mt19937 random(7);
+    for (int i = 0; i < 2000; ++i) {
+        QByteArray bytes(static_cast<int>(random() % 12), '\0');
+        for (char& b : bytes) b = static_cast<char>(random() % 2 ? 0x80 + random() % 0x80 : random() % 0x100);
+        ASSERT_EQ(platform::encodeFileName(platform::decodeFileName(bytes)), bytes) << bytes.toHex().constData();
+    }
+    // Valid names are ordinary text; the rest shows U+FFFD where bytes are not text.
+    EXPECT_EQ(platform::decodeFileName("caf\xc3\xa9"), QString::fromUtf8("café"));
+    EXPECT_EQ(platform::displayFileName(platform::decodeFileName("caf\xe9")), QString::fromUtf8("caf\uFFFD"));
 }
 
 TEST(CdPlayer, TheMenuTogglesItAndTheDisplayFollowsTheDisc)

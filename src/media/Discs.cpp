@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "media/DvdIfo.h"
+#include "platform/FileNames.h"
 #include "platform/LocalFile.h"
 
 namespace discs {
@@ -24,7 +25,7 @@ constexpr qint64 kMaxIfoBytes = 16 * 1024 * 1024;  // a DVD's information files 
 QString regularFileProblem(const QString& path)
 {
     struct stat st {};
-    const QByteArray encoded = QFile::encodeName(path);
+    const QByteArray encoded = platform::encodeFileName(path);
     if (::stat(encoded.constData(), &st) != 0) return platform::openProblem(errno);
     if (const QString problem = platform::fileProblem(st); !problem.isEmpty()) return problem;
     if (st.st_size == 0) return tr("It is empty.");
@@ -79,7 +80,7 @@ QString cdDeviceProblem(const QString& device)
     };
     // Looked at without opening it: a drive node answers stat at once, disc or not.
     struct stat st {};
-    if (::stat(QFile::encodeName(device).constData(), &st) != 0) return noDrive({});
+    if (::stat(platform::encodeFileName(device).constData(), &st) != 0) return noDrive({});
     if (S_ISBLK(st.st_mode)) return {};
     if (!S_ISREG(st.st_mode)) {
         if (S_ISDIR(st.st_mode)) return noDrive(tr("It is a folder."));
@@ -110,7 +111,7 @@ QString dvdFolderProblem(const QString& folder)
     for (const QString& name : dir.entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot)) {
         if (!discFile.match(name).hasMatch()) continue;
         struct stat st {};
-        if (::stat(QFile::encodeName(dir.filePath(name)).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        if (::stat(platform::encodeFileName(dir.filePath(name)).constData(), &st) != 0 || !S_ISREG(st.st_mode))
             return tr("The DVD's file %1 is not a file: a pipe, device or folder in its place is not read.").arg(name);
         names << name;
     }

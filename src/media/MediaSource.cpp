@@ -1,5 +1,6 @@
 #include "media/MediaSource.h"
 
+#include "platform/FileNames.h"
 #include "platform/LocalFile.h"
 #include "product/Product.h"
 
@@ -33,7 +34,7 @@ using platform::openProblem;
 
 Checked checkLocal(const QString& path)
 {
-    const QByteArray encoded = QFile::encodeName(path);
+    const QByteArray encoded = platform::encodeFileName(path);
     struct stat st {};
     if (::stat(encoded.constData(), &st) != 0) return refused(openProblem(errno));
     if (const QString problem = fileProblem(st); !problem.isEmpty()) return refused(problem);
@@ -110,7 +111,7 @@ QString dvdFolderOf(const QString& localPath)
 
 QString cannotPlay(const QString& name, const QString& reason)
 {
-    const QString what = name.trimmed().isEmpty() ? tr("the clip") : QStringLiteral("\"%1\"").arg(name);
+    const QString what = name.trimmed().isEmpty() ? tr("the clip") : QStringLiteral("\"%1\"").arg(platform::displayFileName(name));
     return tr("%1 cannot play %2. %3").arg(product::kTitle, what, reason);
 }
 

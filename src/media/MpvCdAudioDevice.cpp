@@ -4,6 +4,7 @@
 
 #include "media/Discs.h"
 #include "media/MediaSource.h"
+#include "platform/FileNames.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -24,7 +25,7 @@ constexpr double kStepSeconds = 10;
 MpvCdAudioDevice::MpvCdAudioDevice(const MpvOptions& options, QString devicePath, QObject* parent)
     : CdAudioDevice(parent), session_(options, *this, this), devicePath_(std::move(devicePath))
 {
-    session_.setString("cdrom-device", QFile::encodeName(devicePath_));
+    session_.setString("cdrom-device", platform::encodeFileName(devicePath_));
     session_.observe("chapter", MPV_FORMAT_INT64, kChapter);
     session_.observe("chapters", MPV_FORMAT_INT64, kChapters);
     session_.observe("pause", MPV_FORMAT_FLAG, kPause);
@@ -130,7 +131,7 @@ void MpvCdAudioDevice::eject()
     session_.stop();
     fail(tr("The disc was ejected."));
     // A drive opens its tray; that can take a moment, so it happens away from the windows.
-    const QByteArray device = QFile::encodeName(devicePath_);
+    const QByteArray device = platform::encodeFileName(devicePath_);
     std::thread([device] {
         struct stat st {};
         if (::stat(device.constData(), &st) != 0 || !S_ISBLK(st.st_mode)) return;

@@ -15,6 +15,7 @@
 #include "media/VideoView.h"
 #include "media/VolumeScale.h"
 #include "platform/DataFiles.h"
+#include "platform/FileNames.h"
 
 using volume_scale::hundredthsDbFromPercent;
 using volume_scale::percentFromHundredthsDb;
@@ -109,7 +110,7 @@ void MpvWindowsMediaControl::Open(const QString& pathOrUrl)
         fail(source.problem);
         return;
     }
-    QByteArray target = source.target.toUtf8();
+    QByteArray target = source.address ? source.target.toUtf8() : platform::encodeFileName(source.target);
     if (const QString disc = source.address ? QString() : media_source::dvdFolderOf(source.target); !disc.isEmpty()) {
         // A file of a DVD's VIDEO_TS folder plays the DVD itself, menus and titles as the
         // engine offers them. The disc's files are looked at first: the engine's DVD reader
@@ -118,7 +119,7 @@ void MpvWindowsMediaControl::Open(const QString& pathOrUrl)
             fail(problem);
             return;
         }
-        session_.setString("dvd-device", QFile::encodeName(disc));
+        session_.setString("dvd-device", platform::encodeFileName(disc));
         target = "dvd://";
     } else if (isAsxFile(source.target)) {
         // The engine reads no ASX: its entries are handed over as a list the engine reads, and

@@ -1,5 +1,6 @@
 #include "platform/FolderListing.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -13,6 +14,7 @@
 #include <sys/stat.h>
 #include <thread>
 
+#include "platform/FileNames.h"
 #include "platform/LocalFile.h"
 
 namespace platform {
@@ -25,6 +27,13 @@ struct FolderRead::State {
 
 namespace {
 
+QString folderProblem(int error)
+{
+    if (error == ENOENT || error == ENOTDIR) return QCoreApplication::translate("platform", "The folder is not there any more: it may have been moved or deleted.");
+    if (error == EACCES || error == EPERM) return QCoreApplication::translate("platform", "The player is not allowed to read it.");
+    return QCoreApplication::translate("platform", "It could not be read (%1).").arg(qt_error_string(error));
+}
+
 void sortForPeople(QStringList& names)
 {
     std::sort(names.begin(), names.end(),
@@ -36,7 +45,7 @@ void readFolder(const QByteArray& path, const std::shared_ptr<FolderRead::State>
 {
     DIR* dir = ::opendir(path.constData());
     if (!dir) {
-        const QString problem = openProblem(errno);
+        const QString problem = folderProblem(errno);
         std::lock_guard lock(state->mutex);
         state->listing.problem = problem;
         state->listing.complete = true;
@@ -60,7 +69,7 @@ void readFolder(const QByteArray& path, const std::shared_ptr<FolderRead::State>
             if (::fstatat(::dirfd(dir), entry->d_name, &st, 0) != 0) continue;
             type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISREG(st.st_mode) ? DT_REG : DT_UNKNOWN;
         }
-        const QString name = QFile::decodeName(entry->d_name);
+        const QString name = platform::decodeFileName(entry->d_name);
         if (type == DT_DIR) folders << name;
         else if (type == DT_REG) files << name;
         if (++sinceHandOver == 512) {
@@ -83,7 +92,7 @@ std::shared_ptr<FolderRead> FolderRead::start(const QString& path)
 {
     auto state = std::make_shared<State>();
     // Detached: a read stuck in the file system must not hold up the program's end.
-    std::thread(readFolder, QFile::encodeName(path), state).detach();
+    std::thread(readFolder, platform::encodeFileName(path), state).detach();
     return std::shared_ptr<FolderRead>(new FolderRead(state));
 }
 

@@ -7,6 +7,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "platform/FileNames.h"
+
 namespace platform {
 
 namespace {
@@ -49,7 +51,7 @@ QString writeProblem(int error)
 
 LocalFile readLocalFile(const QString& path, qint64 maxBytes)
 {
-    const QByteArray encoded = QFile::encodeName(path);
+    const QByteArray encoded = platform::encodeFileName(path);
     // Refused before it is opened: opening some devices already does something.
     struct stat st {};
     if (::stat(encoded.constData(), &st) != 0) return {{}, openProblem(errno)};

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QRegularExpression>
+#include <QStringDecoder>
 
 namespace platform {
 namespace {
@@ -58,14 +59,48 @@ std::optional<RegistryValue> readData(const QString& text)
     return value;
 }
 
+// The file's text: UTF-16 as the registry editor exports by default (with its byte order mark,
+// or without one, known by the zero bytes of ASCII letters), or UTF-8.
+QString decode(const QByteArray& bytes)
+{
+    std::optional<QStringConverter::Encoding> encoding = QStringConverter::encodingForData(bytes);
+    if (!encoding && bytes.size() >= 2) {
+        if (bytes[0] != '\0' && bytes[1] == '\0') encoding = QStringConverter::Utf16LE;
+        else if (bytes[0] == '\0' && bytes[1] != '\0') encoding = QStringConverter::Utf16BE;
+    }
+    QStringDecoder decoder(encoding.value_or(QStringConverter::Utf8));
+    return decoder.decode(bytes);
+}
+
+// The file's lines, whatever ends them (\r\n, \n or \r alone), a line ending in a backslash
+// going on on the next one (long hex values).
+QStringList logicalLines(const QString& text)
+{
+    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\n|\r"));
+    QStringList lines;
+    QString pending;
+    for (const QString& raw : text.split(lineEnd)) {
+        const QString line = raw.trimmed();
+        const bool goesOn = line.endsWith(QLatin1Char('\\')) &&
+                            (!pending.isEmpty() || line.contains(QLatin1String("=hex"), Qt::CaseInsensitive));
+        if (goesOn) {
+            pending += line.chopped(1);
+            continue;
+        }
+        lines << pending + line;
+        pending.clear();
+    }
+    if (!pending.isEmpty()) lines << pending;
+    return lines;
+}
+
 }  // namespace
 
-RegFile RegFile::parse(const QByteArray& text)
+RegFile RegFile::parse(const QByteArray& bytes)
 {
     RegFile file;
     QString section;
-    for (const QByteArray& raw : text.split('\n')) {
-        const QString line = QString::fromUtf8(raw).trimmed();
+    for (const QString& line : logicalLines(decode(bytes))) {
         if (line.isEmpty() || line.startsWith(QLatin1Char(';')) || line.startsWith(QLatin1Char('#'))) continue;
         if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
             section = line.mid(1, line.size() - 2).trimmed();

@@ -15,12 +15,14 @@
 //   "Raw"=hex(3):01,02,03
 //
 // Texts take \\ and \" escapes. Lines starting with ';' or '#' and anything not understood are
-// skipped. Key and value names are compared without regard to case, as the registry does.
+// skipped. The file may be UTF-16 (the registry editor's default) or UTF-8, its lines may end
+// in any way, and a hex value may go on over lines ending in a backslash. Key and value names
+// are compared without regard to case, as the registry does.
 namespace platform {
 
 class RegFile {
 public:
-    static RegFile parse(const QByteArray& text);
+    static RegFile parse(const QByteArray& bytes);
     std::optional<RegistryValue> value(RegistryRoot root, const QString& key, const QString& name) const;
     bool empty() const { return values_.empty(); }
 

@@ -13,6 +13,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/FileNames.h"
 #include "platform/LocalFile.h"
 #include "product/Product.h"
 
@@ -56,10 +57,10 @@ RichTextBox::~RichTextBox() = default;
 
 void RichTextBox::setText(const QString& text)
 {
-    show(std::make_shared<const richtext::Content>(richtext::Content::fromPlainText(text)));
+    display(std::make_shared<const richtext::Content>(richtext::Content::fromPlainText(text)));
 }
 
-void RichTextBox::show(std::shared_ptr<const richtext::Content> content)
+void RichTextBox::display(std::shared_ptr<const richtext::Content> content)
 {
     content_ = std::move(content);
     layouts_.clear();
@@ -81,7 +82,7 @@ void RichTextBox::LoadFile(const QString& path, FileKind kind, std::function<voi
         loading_ = 0;
         viewport()->setCursor(Qt::IBeamCursor);
         const richtext::Loaded loaded = watcher->result();
-        if (loaded.content) show(loaded.content);
+        if (loaded.content) display(loaded.content);
         done(loaded.problem);
     });
     watcher->setFuture(QtConcurrent::run([path, kind, limits] { return richtext::load(path, kind, limits); }));
@@ -91,7 +92,7 @@ QString RichTextBox::SaveFile(const QString& path) const
 {
     // A folder of that name is said as such, rather than as a file that cannot be written.
     struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode)) return platform::writeProblem(EISDIR);
+    if (::stat(platform::encodeFileName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode)) return platform::writeProblem(EISDIR);
     // Written beside the target under another name, then renamed over it.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return platform::writeProblem(errno);

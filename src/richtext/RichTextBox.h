@@ -57,7 +57,7 @@ private:
         int offset = 0;  // within the block
         auto operator<=>(const Position&) const = default;
     };
-    void show(std::shared_ptr<const richtext::Content> content);
+    void display(std::shared_ptr<const richtext::Content> content);
     // The block laid out at the view's width (kept for the blocks shown lately).
     QTextLayout& layout(int block) const;
     void relayout();

@@ -12,12 +12,15 @@
 #include "main_window/frmMain.h"
 #include "media/RealAudioControl.h"
 #include "media/WindowsMediaControl.h"
+#include "platform/FileNames.h"
+#include "product/Product.h"
 
 using forms::makeControl;
 
 namespace {
 
 constexpr int kFolderRole = Qt::UserRole;
+constexpr int kFileNameRole = Qt::UserRole;
 const QString kIndent = QStringLiteral("    ");
 
 }  // namespace
@@ -29,23 +32,22 @@ void DirListBox::showFolder(const QString& path, const QStringList& subfolders)
     path_ = QDir::cleanPath(path);
     subfolders_ = static_cast<int>(subfolders.size());
     clear();
-    QStringList chain;  // the folders from the root down
-    for (QDir d(path_);; ) {
-        chain.prepend(d.absolutePath());
-        if (d.isRoot() || !d.cdUp()) break;
-    }
+    // The folders from the root down, taken from the path's own names (which need not be text).
     const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
-    int depth = 0;
-    for (const QString& folder : chain) {
-        const QString name = folder == QLatin1String("/") ? folder : QDir(folder).dirName();
-        auto* item = new QListWidgetItem(open, kIndent.repeated(depth++) + name, this);
+    auto* root = new QListWidgetItem(open, QStringLiteral("/"), this);
+    root->setData(kFolderRole, QStringLiteral("/"));
+    int depth = 1;
+    QString folder;
+    for (const QString& name : path_.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        folder += QLatin1Char('/') + name;
+        auto* item = new QListWidgetItem(open, kIndent.repeated(depth++) + platform::displayFileName(name), this);
         item->setData(kFolderRole, folder);
     }
     setCurrentRow(count() - 1);
     const QString indent = kIndent.repeated(depth);
     QStringList rows;
-    for (const QString& name : subfolders) rows << indent + name;
+    for (const QString& name : subfolders) rows << indent + platform::displayFileName(name);
     const int first = count();
     addItems(rows);
     const QDir here(path_);
@@ -63,8 +65,15 @@ void FileListBox::showFiles(const QString& path, const QStringList& files)
 {
     path_ = QDir::cleanPath(path);
     clear();
-    addItems(files);
+    QStringList shown;
+    shown.reserve(files.size());
+    for (const QString& name : files) shown << platform::displayFileName(name);
+    addItems(shown);
+    // Each row keeps the file system's own name, which is what gets played.
+    for (int i = 0; i < count(); ++i) item(i)->setData(kFileNameRole, files[i]);
 }
+
+QString FileListBox::fileName(const QListWidgetItem* item) { return item->data(kFileNameRole).toString(); }
 
 Form5::Form5(Application& app) : Form(app, "Form5", forms::Border::FixedToolWindow), app_(app)
 {
@@ -92,8 +101,13 @@ Form5::Form5(Application& app) : Form(app, "Form5", forms::Border::FixedToolWind
     connect(&pendingCheck_, &QTimer::timeout, this, &Form5::finishPendingRead);
     on(Drive1, &QComboBox::activated, &Form5::Drive1_Change);
     on(Dir1, &QListWidget::itemActivated, [this] {
-        if (const QListWidgetItem* item = Dir1->currentItem(); item && openFolder(DirListBox::folderOf(item)))
-            Dir1_Change();
+        const QListWidgetItem* item = Dir1->currentItem();
+        if (!item) return;
+        const QString folder = DirListBox::folderOf(item);
+        if (const QString problem = openFolder(folder); !problem.isEmpty())
+            env().messages().show(this, tr("%1 cannot open the folder \"%2\". %3")
+                                            .arg(product::kTitle, platform::displayFileName(folder), problem));
+        else Dir1_Change();
     });
     on(File1, &QListWidget::itemDoubleClicked, &Form5::File1_DblClick);
 }
@@ -112,20 +126,20 @@ void Form5::Form_Load()
             best = i;
     shownDrive_ = static_cast<int>(best);
     Drive1->setCurrentIndex(shownDrive_);
-    if (openFolder(start)) File1->showFiles(start, listing_.files);
+    if (openFolder(start).isEmpty()) File1->showFiles(start, listing_.files);
 }
 
-bool Form5::openFolder(const QString& path)
+QString Form5::openFolder(const QString& path)
 {
     std::shared_ptr<platform::FolderRead> read = platform::FolderRead::start(path);
     platform::FolderListing listing = read->wait(kListingWaitMs);
-    if (!listing.problem.isEmpty()) return false;
+    if (!listing.problem.isEmpty()) return listing.problem;
     listing_ = std::move(listing);
     pending_ = listing_.complete ? nullptr : read;
     if (pending_) pendingCheck_.start();
     else pendingCheck_.stop();
     Dir1->showFolder(path, listing_.folders);
-    return true;
+    return {};
 }
 
 void Form5::finishPendingRead()
@@ -148,7 +162,7 @@ void Form5::showFolderCount()
 void Form5::Drive1_Change()
 {
     // A drive that cannot be read leaves everything as it was, the drive list included.
-    if (!openFolder(Drive1->currentText())) {
+    if (!openFolder(Drive1->currentText()).isEmpty()) {
         Drive1->setCurrentIndex(shownDrive_);
         return;
     }
@@ -170,7 +184,7 @@ void Form5::File1_DblClick()
         QApplication::beep();
         const QListWidgetItem* item = File1->currentItem();
         if (!item) return;
-        const QString path = QDir(File1->path()).filePath(item->text());
+        const QString path = QDir(File1->path()).filePath(FileListBox::fileName(item));
         frmMain& main = app_.forms().get<frmMain>();
         if (main.screenAndAudio->HasError()) {
             main.RealAudio1->SetSource(path);

@@ -40,6 +40,8 @@ public:
     const QString& path() const { return path_; }
     int ListCount() const { return count(); }
     void showFiles(const QString& path, const QStringList& files);
+    // The file system's name of a row's file (the row shows it as text).
+    static QString fileName(const QListWidgetItem* item);
 
 private:
     QString path_;
@@ -71,9 +73,10 @@ public:
     static constexpr int kListingWaitMs = 250;
 
 private:
-    // Reads the folder into Dir1; false (and nothing changed) when it cannot be read. A folder
-    // that takes longer than the wait shows what was read by then, and the rest when it comes.
-    bool openFolder(const QString& path);
+    // Reads the folder into Dir1; why it cannot be read (and nothing changed), empty when read.
+    // A folder that takes longer than the wait shows what was read by then, and the rest when
+    // it comes.
+    QString openFolder(const QString& path);
     void showFolderCount();
     void finishPendingRead();
 

@@ -13,6 +13,7 @@
 
 #include "media/MpvRealAudioControl.h"
 #include "media/VideoView.h"
+#include "platform/FileNames.h"
 #include "support/EngineFixture.h"
 #include "support/LoopbackServer.h"
 #include "support/MediaClips.h"
@@ -293,4 +294,23 @@ TEST(Opening, AHugePictureClaimNeverSizesTheFrameBuffer)
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     EXPECT_LT(usage.ru_maxrss / 1024, 300) << "peak resident memory in MiB";
+}
+
+// A file whose name is not UTF-8 (written on another system) opens under its own bytes, and a
+// message about it shows the name readably.
+TEST(Opening, AFileWhoseNameIsNotTextOpensByItsBytes)
+{
+    QTemporaryDir dir;
+    const QByteArray bytes = QFile::encodeName(dir.path()) + "/caf\xe9.wav";
+    ASSERT_TRUE(QFile::copy(clips::wavTone2s(), dir.filePath(QStringLiteral("staging.wav"))));
+    ASSERT_EQ(::rename(QFile::encodeName(dir.filePath(QStringLiteral("staging.wav"))).constData(), bytes.constData()), 0);
+    Engine e;
+    EXPECT_TRUE(e.openAndWait(platform::decodeFileName(bytes)));
+    EXPECT_NEAR(e.wmp->Duration(), 2.0, 0.1);
+
+    QSignalSpy errors(e.wmp, &WindowsMediaControl::Error);
+    e.wmp->Open(platform::decodeFileName(QFile::encodeName(dir.path()) + "/gone\xe9.wav"));
+    ASSERT_TRUE(waitFor([&] { return !errors.isEmpty(); }));
+    EXPECT_TRUE(errors.at(0).at(0).toString().contains(QString::fromUtf8("gone\uFFFD.wav\". The file does not exist.")))
+        << errors.at(0).at(0).toString().toStdString();
 }
