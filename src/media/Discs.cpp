@@ -134,17 +134,19 @@ QString dvdFolderProblem(const QString& folder)
     QString problem;
     const QByteArray managerData = read(manager, problem);
     if (!problem.isEmpty()) return problem;
-    const dvd_ifo::Checked disc = dvd_ifo::checkVideoManager(managerData);
+    const dvd_ifo::VideoManager disc = dvd_ifo::readVideoManager(managerData);
     if (!disc.problem.isEmpty()) return disc.problem;
+    std::vector<dvd_ifo::TitleSet> sets;
     for (int set = 1; set <= disc.titleSets; ++set) {
         const QString base = QStringLiteral("VTS_%1_0").arg(set, 2, 10, QLatin1Char('0'));
         const QString path = informationFile(base);
         if (path.isEmpty()) return tr("The DVD's title set %1 is missing (%2.IFO).").arg(set).arg(base);
         const QByteArray data = read(path, problem);
         if (!problem.isEmpty()) return problem;
-        if (problem = dvd_ifo::checkTitleSet(data); !problem.isEmpty()) return problem;
+        sets.push_back(dvd_ifo::readTitleSet(data));
+        if (!sets.back().problem.isEmpty()) return sets.back().problem;
     }
-    return {};
+    return dvd_ifo::checkNavigation(disc, sets);
 }
 
 }  // namespace discs

@@ -41,6 +41,11 @@ bool aThreadWaitsInOpen()
     return false;
 }
 
+quint16 bigEndian16(const QByteArray& b, qsizetype at)
+{
+    return static_cast<quint16>(static_cast<quint8>(b[at]) << 8 | static_cast<quint8>(b[at + 1]));
+}
+
 quint32 bigEndian32(const QByteArray& b, qsizetype at)
 {
     return static_cast<quint32>(static_cast<quint8>(b[at])) << 24 | static_cast<quint8>(b[at + 1]) << 16 |
@@ -172,12 +177,14 @@ TEST(Discs, ADamagedDvdTitleTableIsRefusedBeforeTheEngineReadsIt)
 // a title set's; random damage anywhere is read safely (the sanitizers watch every read).
 TEST(Discs, DvdTablesThatDoNotHoldTogetherAreFound)
 {
-    const QDir disc = QFileInfo(clips::dvdDisc4s()).absoluteDir();
-    const QByteArray manager = fileBytes(disc.filePath(QStringLiteral("VIDEO_TS.IFO")));
-    const QByteArray titleSet = fileBytes(disc.filePath(QStringLiteral("VTS_01_0.IFO")));
-    ASSERT_EQ(dvd_ifo::checkVideoManager(manager).problem, QString());
-    EXPECT_EQ(dvd_ifo::checkVideoManager(manager).titleSets, 1);
-    ASSERT_EQ(dvd_ifo::checkTitleSet(titleSet), QString());
+    const QDir folder = QFileInfo(clips::dvdDisc4s()).absoluteDir();
+    const QByteArray manager = fileBytes(folder.filePath(QStringLiteral("VIDEO_TS.IFO")));
+    const QByteArray titleSet = fileBytes(folder.filePath(QStringLiteral("VTS_01_0.IFO")));
+    const dvd_ifo::VideoManager disc = dvd_ifo::readVideoManager(manager);
+    ASSERT_EQ(disc.problem, QString());
+    EXPECT_EQ(disc.titleSets, 1);
+    ASSERT_EQ(dvd_ifo::readTitleSet(titleSet).problem, QString());
+    ASSERT_EQ(dvd_ifo::checkNavigation(disc, {dvd_ifo::readTitleSet(titleSet)}), QString());
 
     const auto damaged = [](QByteArray b, qsizetype at, quint32 value, int bytes) {
         putBigEndian(b, at, value, bytes);
@@ -200,7 +207,7 @@ TEST(Discs, DvdTablesThatDoNotHoldTogetherAreFound)
         {damaged(manager, firstPlay + 0xE4, 0xFFF0, 2), "a program chain"},           // commands beyond the end
     };
     for (const auto& c : managerCases)
-        EXPECT_EQ(dvd_ifo::checkVideoManager(c.ifo).problem,
+        EXPECT_EQ(dvd_ifo::readVideoManager(c.ifo).problem,
                   QStringLiteral("The DVD is damaged: %1 does not hold together.").arg(QLatin1String(c.what)))
             << c.what;
 
@@ -219,15 +226,37 @@ TEST(Discs, DvdTablesThatDoNotHoldTogetherAreFound)
         {damaged(titleSet, 0xE0, 0x7FFF, 4), "the cell address table"},
     };
     for (const auto& c : setCases)
-        EXPECT_EQ(dvd_ifo::checkTitleSet(c.ifo), QStringLiteral("The DVD is damaged: %1 does not hold together.").arg(QLatin1String(c.what)))
+        EXPECT_EQ(dvd_ifo::readTitleSet(c.ifo).problem, QStringLiteral("The DVD is damaged: %1 does not hold together.").arg(QLatin1String(c.what)))
             << c.what;
+
+    // Navigation commands: each names something that exists and is allowed where it stands.
+    const qsizetype firstPlayCommand = firstPlay + bigEndian16(manager, firstPlay + 0xE4) + 8;
+    const qsizetype titleChain = chains + bigEndian32(titleSet, chains + 12);
+    const qsizetype titleCommand = titleChain + bigEndian16(titleSet, titleChain + 0xE4) + 8;
+    const auto command = [](QByteArray ifo, qsizetype at, quint64 bytes) {
+        putBigEndian(ifo, at, static_cast<quint32>(bytes >> 32), 4);
+        putBigEndian(ifo, at + 4, static_cast<quint32>(bytes), 4);
+        return ifo;
+    };
+    const dvd_ifo::TitleSet set = dvd_ifo::readTitleSet(titleSet);
+    const auto navigation = [&](const QByteArray& vmg, const QByteArray& vts) {
+        return dvd_ifo::checkNavigation(dvd_ifo::readVideoManager(vmg), {dvd_ifo::readTitleSet(vts)});
+    };
+    const QString badCommand = QStringLiteral("The DVD is damaged: a navigation command does not hold together.");
+    EXPECT_EQ(navigation(command(manager, firstPlayCommand, 0x3002000000050000), titleSet), badCommand);  // title 5 of 1
+    EXPECT_EQ(navigation(command(manager, firstPlayCommand, 0xE000000000000000), titleSet), badCommand);  // no such command
+    EXPECT_EQ(navigation(command(manager, firstPlayCommand, 0x2001000000000008), titleSet), badCommand);  // a link with no step
+    EXPECT_EQ(navigation(manager, command(titleSet, titleCommand, 0x3002000000010000)), badCommand);  // a title jumps to a title
+    EXPECT_EQ(navigation(manager, command(titleSet, titleCommand, 0x2004000000000005)), badCommand);  // chain 5 of 1
+    EXPECT_EQ(navigation(manager, command(titleSet, titleCommand, 0x2004000000000001)), QString());   // chain 1
+    EXPECT_EQ(navigation(manager, command(titleSet, titleCommand, 0x3008000000400000)), QString());   // a call to the disc's menu
 
     std::mt19937 random(20261208);
     for (int i = 0; i < 3000; ++i) {
         QByteArray m = i % 2 ? manager : titleSet;
         for (int n = 1 + static_cast<int>(random() % 6); n > 0; --n) m[random() % 3072] = static_cast<char>(random());
-        if (i % 2) dvd_ifo::checkVideoManager(m);
-        else dvd_ifo::checkTitleSet(m);
+        if (i % 2) dvd_ifo::checkNavigation(dvd_ifo::readVideoManager(m), {dvd_ifo::readTitleSet(titleSet)});
+        else dvd_ifo::checkNavigation(disc, {dvd_ifo::readTitleSet(m)});
     }
 }
 

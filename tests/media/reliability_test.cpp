@@ -2,6 +2,7 @@
 // ends opened, or closed with exactly one message, within the open deadline; nothing crashes
 // and the engine goes on opening the next.
 #include <QElapsedTimer>
+#include <cstdio>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
@@ -26,6 +27,8 @@ void forEachInput(const std::vector<corpus::Input>& inputs, Open open, Ended end
     for (const corpus::Input& input : inputs) {
         QElapsedTimer t;
         t.start();
+        // Named before it is opened: an input that ends the process is then known from the log.
+        std::fprintf(stderr, "corpus input: %s\n", qPrintable(input.description));
         open(input);
         ASSERT_TRUE(waitFor(ended, kEndWithinMs * 3)) << input.description.toStdString();
         EXPECT_LE(t.elapsed(), kEndWithinMs) << input.description.toStdString();
