@@ -15,25 +15,10 @@
 #include "main_window/frmMain.h"
 #include "remote/Player.h"
 #include "support/MediaClips.h"
+#include "support/PrivateBus.h"
 #include "support/RealProgram.h"
 
 namespace {
-
-// A dbus-daemon of the test's own, ended with the test.
-struct PrivateBus {
-    QProcess daemon;
-    QString address;
-    PrivateBus()
-    {
-        daemon.start(QStringLiteral("dbus-daemon"), {"--session", "--nofork", "--print-address"});
-        if (daemon.waitForReadyRead(10000)) address = QString::fromUtf8(daemon.readLine()).trimmed();
-    }
-    ~PrivateBus()
-    {
-        daemon.terminate();
-        daemon.waitForFinished(5000);
-    }
-};
 
 // Records the Player properties each PropertiesChanged signal carries.
 class ChangeRecorder : public QObject {
@@ -84,11 +69,10 @@ QVariantMap metadataOf(const QVariant& v)
 
 TEST(Mpris, TheSoundMenuSeesAndSteersTheCurrentEngine)
 {
-    PrivateBus bus;
-    ASSERT_FALSE(bus.address.isEmpty()) << "dbus-daemon did not start";
-    QDBusConnection service = QDBusConnection::connectToBus(bus.address, QStringLiteral("zp-service"));
-    QDBusConnection client = QDBusConnection::connectToBus(bus.address, QStringLiteral("zp-client"));
-    ASSERT_TRUE(service.isConnected());
+    PrivateBus bus(QStringLiteral("zp"));
+    ASSERT_TRUE(bus.started()) << "dbus-daemon did not start";
+    QDBusConnection& service = bus.service;
+    QDBusConnection& client = bus.client;
     ChangeRecorder recorder;
     ASSERT_TRUE(client.connect(MprisService::kServiceName, MprisService::kObjectPath, "org.freedesktop.DBus.Properties",
                                "PropertiesChanged", &recorder,
@@ -143,10 +127,10 @@ TEST(Mpris, TheSoundMenuSeesAndSteersTheCurrentEngine)
 // message box, no crash, a plain reply. Other failures come back as D-Bus errors.
 TEST(Mpris, PlayWithNothingToPlayDoesNothingAndFailuresComeBackAsErrors)
 {
-    PrivateBus bus;
-    ASSERT_FALSE(bus.address.isEmpty()) << "dbus-daemon did not start";
-    QDBusConnection service = QDBusConnection::connectToBus(bus.address, QStringLiteral("zp-idle-service"));
-    QDBusConnection client = QDBusConnection::connectToBus(bus.address, QStringLiteral("zp-idle-client"));
+    PrivateBus bus(QStringLiteral("zp-idle"));
+    ASSERT_TRUE(bus.started()) << "dbus-daemon did not start";
+    QDBusConnection& service = bus.service;
+    QDBusConnection& client = bus.client;
     RealProgram p;
     auto* mpris = new MprisService(p.app, service, p.main);
     ASSERT_TRUE(mpris->isRegistered());
@@ -191,10 +175,10 @@ TEST(Mpris, PlayWithNothingToPlayDoesNothingAndFailuresComeBackAsErrors)
 
 TEST(Mpris, AnEngineFailureIsTheCallersErrorReplyNotAMessageBox)
 {
-    PrivateBus bus;
-    ASSERT_FALSE(bus.address.isEmpty()) << "dbus-daemon did not start";
-    QDBusConnection service = QDBusConnection::connectToBus(bus.address, QStringLiteral("zp-fail-service"));
-    QDBusConnection client = QDBusConnection::connectToBus(bus.address, QStringLiteral("zp-fail-client"));
+    PrivateBus bus(QStringLiteral("zp-fail"));
+    ASSERT_TRUE(bus.started()) << "dbus-daemon did not start";
+    QDBusConnection& service = bus.service;
+    QDBusConnection& client = bus.client;
     TestApp t;
     frmMain& main = t.app.forms().get<frmMain>();
     auto* mpris = new MprisService(t.app, service, &main);
