@@ -11,6 +11,7 @@ packages=(
   ffmpeg dvdauthor
   xvfb xauth x11-utils imagemagick
   desktop-file-utils appstream shared-mime-info dbus-daemon
+  dpkg-dev file
   fonts-liberation fonts-dejavu-core
 )
 

@@ -1,12 +1,15 @@
 #include "app/Program.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
 
 #include "app/Application.h"
 #include "app/frmSplash.h"
+#include "desktop/SingleInstance.h"
+#include "main_window/frmMain.h"
 #include "media/EngineFactory.h"
 #include "forms/Controls.h"
 #include "product/Product.h"
@@ -28,7 +31,7 @@ void prepare()
     forms::useDesignFont();
 }
 
-int run(EngineFactory& engines, forms::MessageBoxes& messages, forms::FileDialogs& fileDialogs,
+int run(EngineFactory& engines, forms::MessageBoxes& messages, forms::FileDialogs& fileDialogs, const QStringList& names,
         const std::function<void(Application&)>& started)
 {
     int status = 0;
@@ -38,7 +41,9 @@ int run(EngineFactory& engines, forms::MessageBoxes& messages, forms::FileDialog
         Application app(engines, messages, fileDialogs);
         app.setEndProgramAction([] { QCoreApplication::quit(); });
         app.enableDesktopServices();
-        app.forms().get<frmSplash>().Show();
+        SingleInstance instance(QDBusConnection::sessionBus(), [&app](const QStringList& handed) { openFromOutside(app, handed); });
+        if (names.isEmpty()) app.forms().get<frmSplash>().Show();
+        else openFromOutside(app, names);
         if (started) started(app);
         status = QApplication::exec();
     }
@@ -50,6 +55,21 @@ int run(EngineFactory& engines, forms::MessageBoxes& messages, forms::FileDialog
         std::_Exit(status);
     }
     return status;
+}
+
+void openFromOutside(Application& app, const QStringList& names)
+{
+    auto& forms = app.forms();
+    if (!forms.isLoaded<frmMain>() || !forms.get<frmMain>().isVisible()) {
+        frmSplash& splash = forms.get<frmSplash>();
+        splash.run([&splash] {
+            splash.Option1->setValue(true);
+            splash.Command1_Click();
+        });
+    }
+    frmMain& main = forms.get<frmMain>();
+    main.run([&] { main.openFromOutside(names); });
+    main.Show();
 }
 
 }  // namespace program

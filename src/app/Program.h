@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <functional>
 
 class Application;
@@ -16,10 +17,17 @@ namespace program {
 // numeric locale libmpv needs, the design font; and closing the last window does not end it.
 void prepare();
 
-// Builds the application on the engines and dialogs, shows the start-up window and runs until
-// the program ends (Exit's "Yes", the login's Cancel, closing the main window). `started` runs
-// once the start-up window is up. Returns the exit status.
+// Builds the application on the engines and dialogs and runs until the program ends (Exit's
+// "Yes", the login's Cancel, closing the main window). Without names it shows the start-up
+// window; with names it enters Standard Mode at once and opens them (see openFromOutside). The
+// program takes names handed over by a later start. `started` runs once the program is up.
+// Returns the exit status.
 int run(EngineFactory& engines, forms::MessageBoxes& messages, forms::FileDialogs& fileDialogs,
-        const std::function<void(Application&)>& started = {});
+        const QStringList& names = {}, const std::function<void(Application&)>& started = {});
+
+// Names from outside the windows (the command line, a later start): Standard Mode is entered
+// as its Enter would, if the start-up window still shows; the main window opens the names and
+// comes forward.
+void openFromOutside(Application& app, const QStringList& names);
 
 }  // namespace program

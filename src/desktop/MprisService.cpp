@@ -10,10 +10,12 @@
 #include "app/Application.h"
 #include "main_window/frmMain.h"
 #include "media/MMControl.h"
+#include "media/MediaError.h"
 #include "media/MediaSource.h"
 #include "media/RealAudioControl.h"
 #include "media/VolumeScale.h"
 #include "media/WindowsMediaControl.h"
+#include "platform/FileNames.h"
 #include "product/Product.h"
 #include "remote/Player.h"
 #include "remote/RealRControl.h"
@@ -26,6 +28,13 @@ constexpr const char* kPlayerInterface = "org.mpris.MediaPlayer2.Player";
 constexpr const char* kPropertiesInterface = "org.freedesktop.DBus.Properties";
 
 frmMain& mainWindow(Application& app) { return app.forms().get<frmMain>(); }
+
+// A file's address with the file system's own bytes, every one that is not plain text encoded
+// (a blank as %20).
+QString fileUrl(const QString& path)
+{
+    return QStringLiteral("file://") + QString::fromLatin1(platform::encodeFileName(path).toPercentEncoding("/"));
+}
 
 // What introspection shows of the two interfaces; the methods and properties themselves are
 // the tables built in buildTables().
@@ -66,12 +75,6 @@ constexpr const char* kInterfacesXml = R"(  <interface name="org.mpris.MediaPlay
     <property name="CanControl" type="b" access="read"/>
   </interface>
 )";
-
-QStringList supportedMimeTypes()
-{
-    return {"audio/mpeg", "audio/x-wav", "audio/x-ms-wma", "video/mpeg", "video/x-msvideo", "video/x-ms-wmv",
-            "application/vnd.rn-realmedia", "audio/x-pn-realaudio", "audio/vnd.rn-realaudio", "video/vnd.rn-realvideo"};
-}
 
 }  // namespace
 
@@ -129,7 +132,7 @@ void MprisService::buildTables()
         {kPlayerInterface, "Seek", "x", [this](const QVariantList& a) { seek(a.at(0).toLongLong()); }},
         {kPlayerInterface, "SetPosition", "ox",
          [this](const QVariantList& a) { setPosition(a.at(0).value<QDBusObjectPath>(), a.at(1).toLongLong()); }},
-        {kPlayerInterface, "OpenUri", "s", [](const QVariantList&) {}},  // opening is the open commands' business
+        {kPlayerInterface, "OpenUri", "s", [this](const QVariantList& a) { openUri(a.at(0).toString()); }},
     };
     const auto constant = [](QVariant v) { return [v = std::move(v)] { return v; }; };
     properties_ = {
@@ -139,7 +142,7 @@ void MprisService::buildTables()
         {kRootInterface, "Identity", constant(QVariant(product::kTitle)), {}},
         {kRootInterface, "DesktopEntry", constant(QStringLiteral("zelplayer")), {}},
         {kRootInterface, "SupportedUriSchemes", constant(QStringList{QStringLiteral("file")} + media_source::allowedSchemes()), {}},
-        {kRootInterface, "SupportedMimeTypes", constant(supportedMimeTypes()), {}},
+        {kRootInterface, "SupportedMimeTypes", constant(product::kMimeTypes), {}},
         {kPlayerInterface, "PlaybackStatus", [this] { return QVariant(playbackStatus()); }, {}},
         // One speed only: a rate written is taken and changes nothing.
         {kPlayerInterface, "Rate", constant(1.0), [](const QVariant&) { return QString(); }},
@@ -273,7 +276,7 @@ QVariantMap MprisService::metadata() const
     const bool address = media_source::isAddress(source);
     QVariantMap m{{"mpris:trackid", QVariant::fromValue(trackId())},
                   {"mpris:length", lengthUs},
-                  {"xesam:url", address ? source : QUrl::fromLocalFile(source).toString()},
+                  {"xesam:url", address ? QUrl(source).toString(QUrl::FullyEncoded) : fileUrl(source)},
                   {"xesam:title", title.isEmpty() ? source.section(QLatin1Char('/'), -1) : title}};
     if (!artist.isEmpty()) m.insert(QStringLiteral("xesam:artist"), QStringList{artist});
     return m;
@@ -353,6 +356,14 @@ void MprisService::setPosition(const QDBusObjectPath& track, qlonglong position)
     // A position for another track, or outside the clip, is ignored.
     if (track != trackId() || position < 0 || position > metadata().value(QStringLiteral("mpris:length")).toLongLong()) return;
     seek(position - this->position());
+}
+
+void MprisService::openUri(const QString& uri)
+{
+    // A name that cannot be played is the caller's error; one that can opens as a file from the
+    // file manager does.
+    if (const media_source::Checked c = media_source::check(uri); !c.ok) throw MediaError(media_source::cannotPlay(uri, c.problem).toStdString());
+    mainWindow(app_).openFromOutside({uri});
 }
 
 QString MprisService::setVolume(const QVariant& value)

@@ -72,6 +72,7 @@ private:
     void stop();
     void seek(qlonglong offset);
     void setPosition(const QDBusObjectPath& track, qlonglong position);
+    void openUri(const QString& uri);
     QString setVolume(const QVariant& value);
 
     // Sends PropertiesChanged for the Player properties that changed since the last look.

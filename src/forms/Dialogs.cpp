@@ -46,6 +46,13 @@ bool CommonDialog::run(FileDialogRequest::Kind kind)
     return true;
 }
 
+void CommonDialog::choose(const QString& fileName)
+{
+    fileName_ = fileName;
+    fileTitle_ = QFileInfo(fileName).fileName();
+    lastCancelled_ = false;
+}
+
 void QtMessageBoxes::show(QWidget* owner, const QString& text, const QString& title)
 {
     QMessageBox box(QMessageBox::NoIcon, title.isEmpty() ? kAppTitle : title, text, QMessageBox::Ok, owner);

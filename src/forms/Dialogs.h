@@ -65,6 +65,10 @@ public:
     bool ShowOpen();
     bool ShowSave();
 
+    // Takes the name as if it had been chosen in the dialog (a name given from outside the
+    // windows: the command line, a drop, the desktop).
+    void choose(const QString& fileName);
+
     const QString& DialogFileName() const { return fileName_; }
     const QString& DialogFileTitle() const { return fileTitle_; }
     bool lastCancelled() const { return lastCancelled_; }

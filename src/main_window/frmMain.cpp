@@ -41,6 +41,7 @@ QLineEdit* textBox(QWidget* parent, const char* name, int l, int t, int w, int h
 
 frmMain::frmMain(Application& app) : Form(app, "frmMain", forms::Border::FixedSingle), app_(app)
 {
+    setAcceptDrops(true);
     setCaption(tr("ZelPlayer Plus"));
     buildMenus();
     setClientSizeTw(4680, 4365);

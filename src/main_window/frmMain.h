@@ -75,6 +75,13 @@ public:
     // Either engine could not open or play its clip.
     void engine_Error(const QString& description);
 
+    // Names from outside the windows (the command line, a second start, a drop, the desktop's
+    // OpenUri), each checked as a name typed in the open dialog. The first that passes is opened
+    // as File > Open opens a chosen file (a RealMedia name as the Real open does), the others
+    // become playlist rows of their sets, playlist files load into the playlist. One message
+    // tells the first name that fails.
+    void openFromOutside(const QStringList& names);
+
     // Makes the engine the one that plays: the other engine stops and its picture is hidden,
     // this one's is shown. Menus, title and status texts are left to the open commands.
     enum class Engine { WindowsMedia, Real };
@@ -167,11 +174,17 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // Files and addresses dropped on the window (the picture included) open as from outside.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildControls();
     void buildMenus();
     void placeStatusBar();
+    // The opens that follow a name chosen in the open dialog.
+    void openChosenWindowsMedia();
+    void openChosenReal();
     void connectEngines();
     // Sets the size the item stands for and gives it the group's check mark.
     void chooseZoom(forms::MenuItem* item);

@@ -1,5 +1,8 @@
 // The main window's menu commands that open media and show the windows round it.
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
+#include <QMimeData>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,6 +15,7 @@
 #include "main_window/OpenFilters.h"
 #include "main_window/Pro1.h"
 #include "main_window/frmMain.h"
+#include "media/MediaSource.h"
 #include "media/RealAudioControl.h"
 #include "media/WindowsMediaControl.h"
 #include "playlist/Form2.h"
@@ -40,13 +44,18 @@ void frmMain::mnufileopen_Click()
         CommonDialog1->Filter = kWindowsMediaFilter;
         // A cancelled dialog opens nothing; the clip now loaded plays on.
         if (!CommonDialog1->ShowOpen()) return;
-        screenAndAudio->Open(CommonDialog1->DialogFileName());
-        switchEngine(Engine::WindowsMedia);
-        Label1->setVisible(screenAndAudio->IsBroadcast());
-        armForWindowsMediaPlayback();
+        openChosenWindowsMedia();
     }
     // In Decrypter Mode the file browser does the opening.
     if (splash.Option2->value()) app_.forms().get<Form5>().Show();
+}
+
+void frmMain::openChosenWindowsMedia()
+{
+    screenAndAudio->Open(CommonDialog1->DialogFileName());
+    switchEngine(Engine::WindowsMedia);
+    Label1->setVisible(screenAndAudio->IsBroadcast());
+    armForWindowsMediaPlayback();
 }
 
 void frmMain::switchEngine(Engine engine)
@@ -74,9 +83,45 @@ void frmMain::mnufileopenreal_Click()
 {
     CommonDialog1->Filter = kRealFilter;
     if (!CommonDialog1->ShowOpen()) return;
+    openChosenReal();
+}
+
+void frmMain::openChosenReal()
+{
     RealAudio1->setVisible(true);
     RealAudio1->SetSource(CommonDialog1->DialogFileName());
     RealAudio1->PlayClip();
+}
+
+void frmMain::openFromOutside(const QStringList& names)
+{
+    const media_source::CheckedNames checked = media_source::checkAll(names);
+    QStringList media;
+    for (const QString& target : checked.targets) {
+        if (media_source::isPlaylistName(target)) app_.forms().get<Form2>().loadFromOutside(target);
+        else media << target;
+    }
+    if (!media.isEmpty()) {
+        const QString first = media.takeFirst();
+        if (screenAndAudio->PlayState() == WindowsMediaControl::Closed) Label4->clear();
+        CommonDialog1->choose(first);
+        if (media_source::isRealName(first)) openChosenReal();
+        else openChosenWindowsMedia();
+        if (!media.isEmpty()) app_.forms().get<Form2>().addRows(media);
+    }
+    if (!checked.refusal.isEmpty()) env().messages().show(this, checked.refusal);
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void frmMain::dropEvent(QDropEvent* event)
+{
+    const QStringList names = media_source::namesOf(event->mimeData()->urls());
+    event->acceptProposedAction();
+    run([&] { openFromOutside(names); });
 }
 
 void frmMain::mnufileopenurl_Click()

@@ -29,6 +29,15 @@ QString schemeOf(const QString& name)
 
 Checked refused(const QString& problem) { return Checked{false, false, {}, problem}; }
 
+// Longer than any path (4096 bytes) or address a person gives.
+constexpr qsizetype kMaxNameChars = 8192;
+
+QString suffixOf(const QString& name)
+{
+    const QString path = isAddress(name) ? QUrl(name.trimmed()).path() : name;
+    return QFileInfo(path).suffix().toLower();
+}
+
 using platform::fileProblem;
 using platform::openProblem;
 
@@ -66,6 +75,7 @@ Checked resolve(const QString& name, const QDir& folder)
 {
     const QString trimmed = name.trimmed();
     if (trimmed.isEmpty()) return refused(tr("No file name or address was given."));
+    if (trimmed.size() > kMaxNameChars) return refused(tr("The name is too long for a file or an address."));
     const QString scheme = schemeOf(trimmed);
     if (scheme.isEmpty()) return Checked{true, false, QDir::cleanPath(folder.absoluteFilePath(trimmed)), {}};
     const QUrl url(trimmed);
@@ -108,6 +118,41 @@ QString dvdFolderOf(const QString& localPath)
     return QFileInfo(folder).fileName().compare(QLatin1String("VIDEO_TS"), Qt::CaseInsensitive) == 0 ? folder
                                                                                                    : QString();
 }
+
+CheckedNames checkAll(const QStringList& names)
+{
+    CheckedNames result;
+    for (const QString& name : names.mid(0, kMaxOutsideNames)) {
+        const Checked c = check(name);
+        if (c.ok) result.targets << c.target;
+        else if (result.refusal.isEmpty()) result.refusal = cannotPlay(name.left(kMaxNameChars), c.problem);
+    }
+    if (names.size() > kMaxOutsideNames && result.refusal.isEmpty())
+        result.refusal = tr("%1 takes at most %2 names at a time; the other %3 were left out.")
+                             .arg(product::kTitle)
+                             .arg(kMaxOutsideNames)
+                             .arg(names.size() - kMaxOutsideNames);
+    return result;
+}
+
+QStringList namesOf(const QList<QUrl>& urls)
+{
+    QStringList names;
+    for (const QUrl& url : urls) {
+        if (url.isLocalFile())
+            names << platform::decodeFileName(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
+        else names << url.toString(QUrl::FullyEncoded);
+    }
+    return names;
+}
+
+bool isRealName(const QString& name)
+{
+    static const QStringList real{"rm", "ra", "rv", "ram"};
+    return real.contains(suffixOf(name));
+}
+
+bool isPlaylistName(const QString& name) { return suffixOf(name) == QLatin1String("zpf"); }
 
 QString cannotPlay(const QString& name, const QString& reason)
 {

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QDir>
 #include <QString>
+#include <QUrl>
 
 // What the player agrees to open. Every name a user gives (a chosen file, a typed address, a line
 // of a list) is untrusted: it may name only a regular local file or a network address of the
@@ -42,6 +43,25 @@ const QStringList& allowedSchemes();
 // The DVD a local file belongs to: for a file in a folder named VIDEO_TS (VIDEO_TS.IFO among
 // them), that folder, which the engine plays as a disc; empty for any other file.
 QString dvdFolderOf(const QString& localPath);
+
+// Names from outside the windows (the command line, a second start, a drop, the desktop): each
+// checked as check() does; the first refusal as the message to show (empty when none). At most
+// kMaxOutsideNames are taken; more are left out, which the message says when nothing else failed.
+inline constexpr int kMaxOutsideNames = 1000;
+struct CheckedNames {
+    QStringList targets;  // what passed, as the engine is to be given them
+    QString refusal;
+};
+CheckedNames checkAll(const QStringList& names);
+
+// The names of dropped files and addresses: a local file's path with its own bytes kept, an
+// address as it was given.
+QStringList namesOf(const QList<QUrl>& urls);
+
+// A RealMedia name, which the Real engine plays: .rm, .ra, .rv, .ram.
+bool isRealName(const QString& name);
+// One of the program's playlist files (.zpf).
+bool isPlaylistName(const QString& name);
 
 // The message for a name that cannot be played: the program, the name, then the reason.
 QString cannotPlay(const QString& name, const QString& reason);

@@ -1,6 +1,9 @@
 #include "playlist/Form2.h"
 
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +16,7 @@
 #include "media/MediaSource.h"
 #include "media/RealAudioControl.h"
 #include "media/WindowsMediaControl.h"
+#include "platform/FileNames.h"
 #include "richtext/RichTextBox.h"
 
 using forms::makeControl;
@@ -41,6 +45,7 @@ QListWidget* makeList(QWidget* parent, const char* name, int left, int width)
 Form2::Form2(Application& app) : Form(app, "Form2", forms::Border::FixedToolWindow), app_(app)
 {
     setCaption(tr("Playlist"));
+    setAcceptDrops(true);
     setClientSizeTw(14085, 5475);
     Combo1 = makeControl<QComboBox>(client(), "Combo1", 0, 0, 9375, 315);
     Combo2 = makeControl<QComboBox>(client(), "Combo2", 0, 120, 9375, 315);
@@ -114,22 +119,44 @@ void Form2::Command1_Click()
         env().messages().show(this, tr("There is no current file to add. Open a file first."));
         return;
     }
+    if (!main.RealAudio1->isHidden())
+        addRow(Set::Real, name, forms::numText(static_cast<double>(main.RealAudio1->GetLength()) / 1000.0) + kSeconds, path);
+    else addRow(Set::WindowsMedia, name, forms::numText(main.screenAndAudio->Duration()) + kSeconds, path);
+}
+
+void Form2::addRow(Set set, const QString& name, const QString& length, const QString& path)
+{
     appendToBuffer(name);
-    QListWidget *names, *lengths, *paths;
-    double seconds;
-    if (!main.RealAudio1->isHidden()) {
-        Option2->setValue(true);
-        names = List4, lengths = List5, paths = List6;
-        seconds = static_cast<double>(main.RealAudio1->GetLength()) / 1000.0;
-    } else {
-        Option1->setValue(true);
-        names = List1, lengths = List2, paths = List3;
-        seconds = main.screenAndAudio->Duration();
-    }
-    auto* row = new QListWidgetItem(name, names);
+    const bool real = set == Set::Real;
+    (real ? Option2 : Option1)->setValue(true);
+    auto* row = new QListWidgetItem(platform::displayFileName(name), real ? List4 : List1);
     row->setData(kSourceRole, path);
-    lengths->addItem(forms::numText(seconds) + kSeconds);
-    paths->addItem(path);
+    (real ? List5 : List2)->addItem(length);
+    (real ? List6 : List3)->addItem(platform::displayFileName(path));
+}
+
+void Form2::addRows(const QStringList& targets)
+{
+    for (const QString& target : targets) {
+        const QString name = media_source::isAddress(target) ? target : QFileInfo(target).fileName();
+        addRow(media_source::isRealName(target) ? Set::Real : Set::WindowsMedia, name, QString(), target);
+    }
+}
+
+void Form2::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void Form2::dropEvent(QDropEvent* event)
+{
+    const QStringList names = media_source::namesOf(event->mimeData()->urls());
+    event->acceptProposedAction();
+    run([&] {
+        const media_source::CheckedNames checked = media_source::checkAll(names);
+        addRows(checked.targets);
+        if (!checked.refusal.isEmpty()) env().messages().show(this, checked.refusal);
+    });
 }
 
 void Form2::removeLastRow(QListWidget* names, QListWidget* lengths, QListWidget* paths)
@@ -170,9 +197,19 @@ void Form2::Command5_Click()
 {
     prepareDialog();
     if (!CommonDialog1->ShowOpen()) return;  // a cancelled dialog loads nothing
+    loadPlaylist(CommonDialog1->DialogFileName());
+}
+
+void Form2::loadFromOutside(const QString& path)
+{
+    Show();
+    loadPlaylist(path);
+}
+
+void Form2::loadPlaylist(const QString& path)
+{
     // Read off the UI thread, and no further than a playlist can go: a line longer than any
     // file name, or more rows than a list holds at once, is a file that is not a playlist.
-    const QString path = CommonDialog1->DialogFileName();
     RichTextBox1->LoadFile(
         path, RichTextBox::FileKind::Rtf, [this, path](const QString& problem) { run([&] { addLoadedRows(path, problem); }); },
         rtf::Limits{kMaxRows, kMaxNameChars});

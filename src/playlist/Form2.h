@@ -31,6 +31,12 @@ public:
     void Option2_Click();
     void Combo2_Click();
 
+    // Names from outside the windows, already checked: each a row of its set (name and path; the
+    // length is not known until it plays), added as Add adds a row.
+    void addRows(const QStringList& targets);
+    // A playlist file given from outside the windows: shown and loaded as Load does.
+    void loadFromOutside(const QString& path);
+
     QComboBox* Combo1;
     QComboBox* Combo2;
     QPushButton* Command1;
@@ -54,6 +60,8 @@ private:
     enum class Set { WindowsMedia, Real };
     // Shows one set's three columns and hides the other's.
     void showSet(Set set);
+    // A row at the end of the set, which is shown; its name goes into the buffer.
+    void addRow(Set set, const QString& name, const QString& length, const QString& path);
     // Takes the last item off each column that has one; the name column's emptiness is said.
     void removeLastRow(QListWidget* names, QListWidget* lengths, QListWidget* paths);
     // The name goes on a line of its own after the names already in the buffer.
@@ -61,8 +69,14 @@ private:
     // What a row of a name column plays; empty when no row is selected.
     QString selectedSource(QListWidget* names) const;
     void prepareDialog();
+    // Loads the playlist file chosen (Load's work after its dialog).
+    void loadPlaylist(const QString& path);
     // A playlist file read into the buffer: its lines become rows, or why it could not be read is said.
     void addLoadedRows(const QString& path, const QString& problem);
+
+    // Files and addresses dropped on the window become rows.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
     Application& app_;
 };

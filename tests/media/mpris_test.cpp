@@ -7,12 +7,15 @@
 #include <QDBusReply>
 #include <QDBusVariant>
 #include <QProcess>
+#include <QTemporaryDir>
+#include <QUrl>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
 
 #include "desktop/MprisService.h"
 #include "main_window/frmMain.h"
+#include "product/Product.h"
 #include "remote/Player.h"
 #include "support/MediaClips.h"
 #include "support/PrivateBus.h"
@@ -203,6 +206,64 @@ TEST(Mpris, AnEngineFailureIsTheCallersErrorReplyNotAMessageBox)
     wmp.pauseRefusal.clear();
     EXPECT_EQ(call(client, "org.mpris.MediaPlayer2.Player", "Pause").type(), QDBusMessage::ReplyMessage);
     EXPECT_EQ(wmp.PlayState(), WindowsMediaControl::Paused);
+}
+
+// OpenUri opens a name as a start with that name would; a name that cannot be played is the
+// caller's error. The track's address is a valid URI, a blank encoded.
+TEST(Mpris, OpenUriOpensLikeAStartWithANameAndTheTracksAddressIsEncoded)
+{
+    PrivateBus bus(QStringLiteral("zp-open"));
+    ASSERT_TRUE(bus.started()) << "dbus-daemon did not start";
+    RealProgram p;
+    auto* mpris = new MprisService(p.app, bus.service, p.main);
+    ASSERT_TRUE(mpris->isRegistered());
+    QTemporaryDir dir;
+    const QString harbour = dir.filePath(QStringLiteral("harbour bells.mp3"));
+    ASSERT_TRUE(QFile::copy(clips::mp3Tone90s(), harbour));
+
+    const QDBusMessage bad = call(bus.client, "org.mpris.MediaPlayer2.Player", "OpenUri", {dir.filePath("gone.mp3")});
+    EXPECT_EQ(bad.type(), QDBusMessage::ErrorMessage);
+    EXPECT_EQ(bad.errorMessage(), QStringLiteral("ZelPlayer Plus cannot play \"%1\". The file does not exist.").arg(dir.filePath("gone.mp3")));
+    const QDBusMessage huge = call(bus.client, "org.mpris.MediaPlayer2.Player", "OpenUri", {QString(1024 * 1024, QLatin1Char('a'))});
+    EXPECT_EQ(huge.type(), QDBusMessage::ErrorMessage);
+    EXPECT_TRUE(huge.errorMessage().endsWith(QLatin1String("The name is too long for a file or an address."))) << huge.errorMessage().toStdString();
+    EXPECT_TRUE(p.messages.shown.empty());
+
+    const QDBusMessage good = call(bus.client, "org.mpris.MediaPlayer2.Player", "OpenUri",
+                                   {QString::fromLatin1(QUrl::fromLocalFile(harbour).toEncoded())});
+    EXPECT_EQ(good.type(), QDBusMessage::ReplyMessage) << good.errorMessage().toStdString();
+    ASSERT_TRUE(waitFor([&] { return p.screen().PlayState() == WindowsMediaControl::Playing; }, 15000));
+    EXPECT_EQ(p.main->CommonDialog1->DialogFileTitle(), QStringLiteral("harbour bells.mp3"));
+    const QVariantMap meta = metadataOf(property(bus.client, "Metadata"));
+    EXPECT_EQ(meta.value("xesam:url").toString(), "file://" + QString(dir.path()).replace(' ', "%20") + "/harbour%20bells.mp3");
+    EXPECT_TRUE(QUrl(meta.value("xesam:url").toString(), QUrl::StrictMode).isValid());
+    EXPECT_TRUE(p.messages.shown.empty());
+
+    const QStringList types = call(bus.client, "org.freedesktop.DBus.Properties", "Get",
+                                   {QStringLiteral("org.mpris.MediaPlayer2"), QStringLiteral("SupportedMimeTypes")})
+                                  .arguments().value(0).value<QDBusVariant>().variant().toStringList();
+    EXPECT_EQ(types, product::kMimeTypes);
+}
+
+// A sound menu's percentages through the engine's scale of hundredths of a decibel (a cubic
+// curve: 50% is 20*log10(0.5^3) = -18.06 dB, 10% is -60 dB) and back.
+TEST(Mpris, TheVolumeReadsBackAsSetFromThreeToAHundredPercent)
+{
+    PrivateBus bus(QStringLiteral("zp-volume"));
+    ASSERT_TRUE(bus.started()) << "dbus-daemon did not start";
+    RealProgram p;
+    auto* mpris = new MprisService(p.app, bus.service, p.main);
+    ASSERT_TRUE(mpris->isRegistered());
+    for (int percent = 3; percent <= 100; ++percent) {
+        ASSERT_TRUE(setProperty(bus.client, "Volume", percent / 100.0)) << percent;
+        EXPECT_NEAR(property(bus.client, "Volume").toDouble(), percent / 100.0, 0.005) << percent;
+    }
+    setProperty(bus.client, "Volume", 0.5);
+    EXPECT_EQ(p.screen().Volume(), -1806);
+    setProperty(bus.client, "Volume", 0.1);
+    EXPECT_EQ(p.screen().Volume(), -6000);
+    setProperty(bus.client, "Volume", 1.0);
+    EXPECT_EQ(p.screen().Volume(), 0);
 }
 
 #include "mpris_test.moc"

@@ -11,7 +11,7 @@ TEST(Program, ExitYesEndsTheProgramAtOnceWithAClipPlaying)
 {
     QProcess program;
     program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    program.start(QCoreApplication::applicationDirPath() + QStringLiteral("/program_runner"), {clips::aviBars3s()});
+    program.start(QCoreApplication::applicationDirPath() + QStringLiteral("/program_runner"), {"exit", clips::aviBars3s()});
     ASSERT_TRUE(program.waitForStarted(10000));
     QByteArray out;
     QElapsedTimer sinceYes;

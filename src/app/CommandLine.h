@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QStringList>
+
+// The program's arguments, read before anything needs a display: --help and --version print and
+// end, an unknown option prints the usage to standard error and ends with status 2, and every
+// other argument is a name to open: a file (its bytes kept, made absolute so another program
+// can open it too) or an address.
+namespace command_line {
+
+struct Parsed {
+    bool exit = false;  // print and end, with the status
+    int status = 0;
+    QStringList names;
+};
+
+Parsed parse(int argc, char** argv);
+
+}  // namespace command_line
