@@ -6,7 +6,14 @@
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegion>
+#include <QCheckBox>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOption>
+#include <QAbstractScrollArea>
 #include <gtest/gtest.h>
+#include <map>
 #include <set>
 
 #include "app/ExitBox.h"
@@ -14,6 +21,7 @@
 #include "main_window/Pro1.h"
 #include "remote/Player.h"
 #include "settings/Addit1.h"
+#include "settings/PlaySet.h"
 #include "settings/Vid1.h"
 #include "support/Started.h"
 #include "tools/CDPlayer.h"
@@ -191,4 +199,173 @@ TEST(Colours, ThePaintedColourShowsOnScreenOnEveryKindOfControl)
     const QImage exit = grabOf(box);
     EXPECT_GT(shareNear(exit, QRect(4, 4, 12, 12), red), 0.9);
     EXPECT_GT(shareNear(exit, inside(box.Command1, box), red), 0.3);
+}
+
+// Two Applies in a row with the video and audio configuration open: every painted control shows
+// the latest colour on screen, whatever it is (window, frame, button, option, check box, text box,
+// calendar).
+TEST(Colours, EveryPaintedControlShowsTheLatestApplyOnScreen)
+{
+    Started s;
+    s.main().mnuviewvideosettings->trigger();
+    s.main().mnuviewzelplayerplussettings->trigger();
+    apply(s, 1);
+    apply(s, 3);
+    const QColor yellow(255, 255, 0);
+    std::map<QWidget*, QImage> grabs;
+    for (const Addit1::Target& t : Addit1::fullReach()) {
+        QWidget* w = t.locate(s.app);
+        QWidget* window = w->window();
+        if (!grabs.count(window)) {
+            window->show();
+            settle();
+            grabs[window] = window->grab().toImage();
+        }
+        // Its own area: where none of the controls inside lies (they have colours of their own).
+        const QWidget* area = w->isWindow() ? static_cast<forms::Form*>(w)->client() : w;
+        QRegion own(QRect(area->mapTo(window, QPoint(0, 0)), area->size()).adjusted(2, 2, -2, -2));
+        if (!qobject_cast<QCalendarWidget*>(w) && !qobject_cast<QAbstractScrollArea*>(w))
+            for (const QWidget* child : area->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                if (child->isVisible()) own -= QRect(child->mapTo(window, QPoint(0, 0)), child->size());
+        int near = 0, all = 0;
+        for (const QRect& r : own)
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                for (int x = r.left(); x <= r.right(); ++x, ++all)
+                    if (shareNear(grabs[window], QRect(x, y, 1, 1), yellow) > 0) ++near;
+        if (all < 20) continue;  // all of it is covered by controls of their own colour
+        const double minimum = qobject_cast<QCalendarWidget*>(w) ? 0.3 : 0.5;
+        EXPECT_GT(static_cast<double>(near) / all, minimum)
+            << window->objectName().toStdString() << "::" << w->objectName().toStdString();
+    }
+}
+
+namespace {
+
+// The largest contrast any pixel of the rectangle has against the colour: where text is, the
+// contrast of the text's own colour.
+double textContrast(const QImage& img, const QRect& r, const QColor& back)
+{
+    double best = 1;
+    for (int y = std::max(0, r.top()); y <= std::min(img.height() - 1, r.bottom()); ++y)
+        for (int x = std::max(0, r.left()); x <= std::min(img.width() - 1, r.right()); ++x)
+            best = std::max(best, forms::contrastRatio(img.pixelColor(x, y), back));
+    return best;
+}
+
+// Where a control's text is drawn, in its window's coordinates.
+QRect textArea(QWidget* w)
+{
+    QWidget* window = w->window();
+    const QPoint at = w->mapTo(window, QPoint(0, 0));
+    if (qobject_cast<QRadioButton*>(w) || qobject_cast<QCheckBox*>(w)) {
+        QStyleOptionButton opt;
+        opt.initFrom(w);
+        opt.text = static_cast<QAbstractButton*>(w)->text();
+        const QRect r = w->style()->subElementRect(qobject_cast<QRadioButton*>(w) ? QStyle::SE_RadioButtonContents
+                                                                                 : QStyle::SE_CheckBoxContents,
+                                                   &opt, w);
+        return r.translated(at);
+    }
+    if (auto* frame = qobject_cast<QGroupBox*>(w)) {
+        QStyleOptionGroupBox opt;
+        opt.initFrom(frame);
+        opt.text = frame->title();
+        opt.subControls = QStyle::SC_GroupBoxLabel;
+        return w->style()->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxLabel, w).translated(at);
+    }
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(w))
+        return QRect(area->viewport()->mapTo(window, QPoint(0, 0)), area->viewport()->size());
+    if (auto* calendar = qobject_cast<QCalendarWidget*>(w)) {
+        const QWidget* days = calendar->findChild<QWidget*>(QStringLiteral("qt_calendar_calendarview"));
+        return QRect(days->mapTo(window, QPoint(0, 0)), days->size());
+    }
+    return QRect(at, w->size()).adjusted(3, 3, -3, -3);  // buttons: inside the edge
+}
+
+}  // namespace
+
+// Each entry is the colour its name says: the names' own colours where they have one.
+TEST(Colours, EveryEntryIsTheColourItsNameSays)
+{
+    Started s;
+    s.main().mnuviewadditionalsettings->trigger();
+    const QComboBox& list = *s.form<Addit1>().Combo1;
+    EXPECT_EQ(Addit1::colourOf(0), forms::ColorNumber{0x8000000B});  // the program's own default
+    for (int i = 1; i < list.count(); ++i) {
+        const QString name = list.itemText(i);
+        const QColor expected = name == QLatin1String("Light Red") ? QColor(0xFF, 0x80, 0x80)
+                                                                     : QColor::fromString(name.toLower().remove(' '));
+        ASSERT_TRUE(expected.isValid()) << name.toStdString();
+        EXPECT_EQ(forms::toQColor(*Addit1::colourOf(i)), expected) << name.toStdString();
+    }
+}
+
+// On every colour of the list, the text of every painted control that can be used reads at a
+// contrast of 4.5:1 at least, measured on the windows' pictures.
+TEST(Colours, TextReadsOnEveryColour)
+{
+    Started s;
+    s.main().mnuviewvideosettings->trigger();
+    s.main().mnuviewzelplayerplussettings->trigger();
+    const std::set<QWidget*> windows{&s.form<Vid1>(), &s.form<PlaySet>(), &s.form<Player>(), &s.form<CalFrm>()};
+    for (int index = 0; index < 17; ++index) {
+        if (index == 2) continue;  // Blue paints the main window only
+        apply(s, index);
+        const QColor back = forms::toQColor(*Addit1::colourOf(index));
+        std::map<QWidget*, QImage> grabs;
+        for (const Addit1::Target& t : Addit1::fullReach()) {
+            QWidget* w = t.locate(s.app);
+            if (w->isWindow() || !windows.count(w->window()) || !w->isEnabled()) continue;
+            if (!grabs.count(w->window())) {
+                w->window()->show();
+                settle();
+                grabs[w->window()] = w->window()->grab().toImage();
+            }
+            EXPECT_GE(textContrast(grabs[w->window()], textArea(w), back), 4.5)
+                << s.form<Addit1>().Combo1->itemText(index).toStdString() << ": " << w->window()->objectName().toStdString()
+                << "::" << w->objectName().toStdString();
+        }
+    }
+}
+
+// A button that cannot be pressed looks so before and after any Apply, and a button keeps a
+// visible edge on black.
+TEST(Colours, DisabledButtonsLookDisabledAndButtonsKeepTheirEdge)
+{
+    Started s;
+    Player& remote = s.form<Player>();
+    ASSERT_FALSE(remote.Vol1->isEnabled());  // "Volume +" at full volume
+    ASSERT_TRUE(remote.Volume2->isEnabled());
+    for (int index : {-1, 8, 7, 1, 16}) {  // as designed, Black, White, Red, Forest Green
+        if (index >= 0) apply(s, index);
+        remote.show();
+        settle();
+        const QImage img = remote.grab().toImage();
+        const QColor face = img.pixelColor(remote.Volume2->geometry().center().x(), remote.Volume2->geometry().top() + 4);
+        const double enabled = textContrast(img, textArea(remote.Volume2), face);
+        const double disabled = textContrast(img, textArea(remote.Vol1), face);
+        EXPECT_LT(disabled, enabled * 0.6) << index << ": " << disabled << " against " << enabled;
+        // The edge: a pixel on the button's left side stands out from the window behind.
+        const QRect b = remote.Volume2->geometry();
+        const QColor edge = img.pixelColor(b.left(), b.center().y());
+        const QColor behind = img.pixelColor(std::max(0, b.left() - 2), b.center().y());
+        EXPECT_GT(forms::contrastRatio(edge, face), 1.3) << index;
+        (void)behind;
+    }
+}
+
+// The main window's status bar, which the colour does not paint, keeps its colour.
+TEST(Colours, TheMainWindowsStatusBarKeepsItsColour)
+{
+    Started s;
+    s.main().mnuviewstatusbar->trigger();
+    s.main().show();
+    settle();
+    const QRect bar(s.main().sbStatusBar->mapTo(&s.main(), QPoint(0, 0)), s.main().sbStatusBar->size());
+    const QColor before = s.main().grab().toImage().pixelColor(bar.left() + 2, bar.center().y());
+    apply(s, 1);
+    settle();
+    const QColor after = s.main().grab().toImage().pixelColor(bar.left() + 2, bar.center().y());
+    EXPECT_EQ(after, before);
+    EXPECT_NE(after, QColor(255, 0, 0));
 }

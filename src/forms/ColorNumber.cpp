@@ -15,6 +15,9 @@
 #include <QToolButton>
 #include <QVariant>
 #include <QWidget>
+#include <QAbstractButton>
+#include <QStatusBar>
+#include <cmath>
 
 namespace forms {
 namespace {
@@ -86,13 +89,36 @@ void keepOwnBackgrounds(QWidget* container)
 {
     for (QWidget* child : container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         const bool ownBackground = qobject_cast<QLabel*>(child) || qobject_cast<QGroupBox*>(child) ||
-                                   qobject_cast<QRadioButton*>(child) || qobject_cast<QCheckBox*>(child);
+                                   qobject_cast<QRadioButton*>(child) || qobject_cast<QCheckBox*>(child) ||
+                                   qobject_cast<QStatusBar*>(child);
         if (!ownBackground || child->autoFillBackground()) continue;
         QPalette pal = child->palette();
         pal.setColor(QPalette::Window, pal.color(QPalette::Window));
         child->setPalette(pal);
         child->setAutoFillBackground(true);
     }
+}
+
+// A colour part way from one to another.
+QColor mix(const QColor& from, const QColor& to, double share)
+{
+    return QColor::fromRgbF(from.redF() + (to.redF() - from.redF()) * share, from.greenF() + (to.greenF() - from.greenF()) * share,
+                            from.blueF() + (to.blueF() - from.blueF()) * share);
+}
+
+// The style draws buttons in its own light shades of the palette colour, which turns red into
+// pink: a flat face of the colour itself shows what was chosen. The edge, the pressed face and
+// the disabled text are shades between the face and the text, so they show on black as on
+// white.
+void styleButton(QWidget* w)
+{
+    const QColor face = w->palette().color(QPalette::Button), text = w->palette().color(QPalette::ButtonText);
+    const QColor edge = mix(face, text, 0.45), pressed = mix(face, text, 0.2), dim = mix(face, text, 0.4);
+    w->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; color: %2; border: 1px solid %3; border-radius: 3px; }"
+                                    "QPushButton:pressed { background-color: %4; }"
+                                    "QPushButton:focus { border: 2px solid %3; }"
+                                    "QPushButton:disabled { color: %5; border: 1px dotted %5; }")
+                         .arg(face.name(), text.name(), edge.name(), pressed.name(), dim.name()));
 }
 
 }  // namespace
@@ -102,16 +128,19 @@ void setBackColor(QWidget* w, ColorNumber n)
     const QColor c = toQColor(n);
     QPalette pal = w->palette();
     for (QPalette::ColorRole role : backgroundRoles(w)) pal.setColor(role, c);
+    // The role the widget fills its background with (option buttons and check boxes use the
+    // button colour's).
+    pal.setColor(w->backgroundRole(), c);
     w->setPalette(pal);
     w->setAutoFillBackground(true);
     w->setProperty(kBackColorProperty, QVariant::fromValue<quint32>(n));
     if (qobject_cast<QPushButton*>(w)) {
-        // The style draws buttons in its own light shades of the palette colour, which turns red
-        // into pink: a flat face of the colour itself shows what was chosen.
-        w->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid %2; border-radius: 3px; }"
-                                        "QPushButton:pressed { background-color: %3; }"
-                                        "QPushButton:focus { border: 2px solid %2; }")
-                             .arg(c.name(), c.darker(170).name(), c.darker(125).name()));
+        styleButton(w);
+    } else if (auto* area = qobject_cast<QAbstractScrollArea*>(w)) {
+        // The text area is the viewport, which keeps a palette of its own.
+        QPalette inner = area->viewport()->palette();
+        inner.setColor(QPalette::Base, c);
+        area->viewport()->setPalette(inner);
     } else if (qobject_cast<QCalendarWidget*>(w)) {
         // The calendar draws its days in a view of its own.
         for (QWidget* part : w->findChildren<QWidget*>()) {
@@ -141,7 +170,19 @@ void setForeColor(QWidget* w, ColorNumber n)
     pal.setColor(QPalette::WindowText, c);
     pal.setColor(QPalette::ButtonText, c);
     pal.setColor(QPalette::Text, c);
+    if (qobject_cast<QAbstractButton*>(w)) {
+        // A button that cannot be pressed shows it.
+        const QColor dim = mix(pal.color(w->backgroundRole()), c, 0.4);
+        for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+            pal.setColor(QPalette::Disabled, role, dim);
+    }
     w->setPalette(pal);
+    if (qobject_cast<QPushButton*>(w) && !w->styleSheet().isEmpty()) styleButton(w);
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(w)) {
+        QPalette inner = area->viewport()->palette();
+        inner.setColor(QPalette::Text, c);
+        area->viewport()->setPalette(inner);
+    }
     w->setProperty(kForeColorProperty, QVariant::fromValue<quint32>(n));
 }
 
@@ -149,6 +190,21 @@ ColorNumber foreColor(const QWidget* w)
 {
     const QVariant v = w->property(kForeColorProperty);
     return v.isValid() ? v.value<quint32>() : 0x80000012;
+}
+
+double contrastRatio(const QColor& a, const QColor& b)
+{
+    const auto luminance = [](const QColor& c) {
+        const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+ColorNumber readableTextOn(const QColor& back)
+{
+    return contrastRatio(back, Qt::white) > contrastRatio(back, Qt::black) ? kWhite : kBlack;
 }
 
 }  // namespace forms

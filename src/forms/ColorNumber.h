@@ -31,7 +31,14 @@ ColorNumber backColor(const QWidget* w);
 // boxes inside that have no colour of their own yet keep the one they show.
 void applyBackColor(QWidget* w, ColorNumber n);
 
+// Text on a painted control: a button's face shows the text and its edge in the control's own
+// colours, its disabled text and edge dimmed toward the face.
 void setForeColor(QWidget* w, ColorNumber n);
+
+// The WCAG contrast ratio of two colours (1 to 21), and black or white, whichever reads better
+// on the colour.
+double contrastRatio(const QColor& a, const QColor& b);
+ColorNumber readableTextOn(const QColor& back);
 ColorNumber foreColor(const QWidget* w);
 
 }  // namespace forms

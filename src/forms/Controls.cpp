@@ -143,6 +143,8 @@ void useDesignFont()
     QFont font(QStringLiteral("Arial"));
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(8.25);
+    // Small text hinted to the pixel grid: strokes a pixel wide show their full colour.
+    font.setHintingPreference(QFont::PreferFullHinting);
     QApplication::setFont(font);
     // Option and check box captions sit close to their marks, as the layouts expect.
     qApp->setStyleSheet(QStringLiteral("QRadioButton, QCheckBox { spacing: 3px; }"));

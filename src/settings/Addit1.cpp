@@ -62,11 +62,6 @@ constexpr Entry kEntries[] = {
 };
 constexpr int kRed = 1, kBlue = 2;
 
-// Text that stays readable on the colour: white on dark colours, the usual text colour otherwise.
-forms::ColorNumber textFor(forms::ColorNumber back)
-{
-    return forms::toQColor(back).lightnessF() < 0.4 ? forms::kWhite : forms::kSysButtonText;
-}
 
 }  // namespace
 
@@ -180,7 +175,7 @@ void Addit1::paint(const std::vector<Target>& targets, forms::ColorNumber colour
             form->applyBackColor(colour);
         } else {
             forms::applyBackColor(w, colour);
-            forms::setForeColor(w, textFor(colour));
+            forms::setForeColor(w, forms::readableTextOn(forms::toQColor(colour)));
         }
     }
 }
