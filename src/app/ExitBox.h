@@ -16,6 +16,10 @@ public:
     void Command1_Click();  // Yes
     void Command2_Click();  // No
 
+    // Asks the question given in place of the designed one. A question longer than the label's
+    // line wraps, and the box grows by the lines it takes, its buttons moving down with it.
+    void ask(const QString& question);
+
     QLabel* Label1;
     QPushButton* Command1;
     QPushButton* Command2;

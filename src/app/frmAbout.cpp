@@ -68,7 +68,13 @@ frmAbout::frmAbout(Application& app) : Form(app, "frmAbout", forms::Border::Fixe
     forms::setTabOrder({cmdOK, cmdSysInfo});
     on(cmdOK, &QPushButton::clicked, &frmAbout::cmdOK_Click);
     on(cmdSysInfo, &QPushButton::clicked, &frmAbout::cmdSysInfo_Click);
-    // Centred on the main window, kept on its screen.
+}
+
+void frmAbout::showEvent(QShowEvent* event)
+{
+    Form::showEvent(event);
+    // Centred on the main window where it is now (the box may have been made long before,
+    // hidden, by a colour Apply), kept on its screen.
     const QWidget& owner = app_.forms().get<frmMain>();
     QRect placed = rect();
     placed.moveCenter(owner.geometry().center());

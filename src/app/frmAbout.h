@@ -31,6 +31,9 @@ public:
     QPushButton* cmdOK;
     QPushButton* cmdSysInfo;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     Application& app_;
 };

@@ -23,6 +23,8 @@ const QString kPassword = QStringLiteral("Bram");
 
 frmLogin::frmLogin(Application& app) : Form(app, "frmLogin", forms::Border::FixedDialog), app_(app)
 {
+    // No task-bar entry, like the start-up window it leads to.
+    setWindowFlags((windowFlags() & ~Qt::WindowType_Mask) | Qt::Tool);
     setCaption(tr("Login"));
     setClientSizeTw(3750, 1545);
     lblLabels[0] = makeControl<QLabel>(client(), "lblLabels(0)", 120, 150, 1080, 270, tr("&User Name:"));

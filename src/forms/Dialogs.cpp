@@ -2,7 +2,9 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 namespace forms {
 
@@ -53,10 +55,23 @@ void CommonDialog::choose(const QString& fileName)
     lastCancelled_ = false;
 }
 
+std::unique_ptr<QMessageBox> QtMessageBoxes::build(QWidget* owner, const QString& text, const QString& title)
+{
+    const QString caption = title.isEmpty() ? kAppTitle : title;
+    auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, owner);
+    // A box sizes itself to its text; the title needs its own width and the title bar's buttons
+    // beside it.
+    constexpr int kTitleBarButtons = 120;
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout()))
+        grid->addItem(new QSpacerItem(box->fontMetrics().horizontalAdvance(caption) + kTitleBarButtons, 0, QSizePolicy::Minimum,
+                                      QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    return box;
+}
+
 void QtMessageBoxes::show(QWidget* owner, const QString& text, const QString& title)
 {
-    QMessageBox box(QMessageBox::NoIcon, title.isEmpty() ? kAppTitle : title, text, QMessageBox::Ok, owner);
-    box.exec();
+    build(owner, text, title)->exec();
 }
 
 FileDialogResult QtFileDialogs::run(QWidget* owner, const FileDialogRequest& request)

@@ -2,10 +2,12 @@
 
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <vector>
 
 #include "product/Product.h"
 
+class QMessageBox;
 class QWidget;
 
 // Message boxes and file dialogs go through these seams: the program uses real Qt dialogs,
@@ -87,6 +89,8 @@ private:
 class QtMessageBoxes : public MessageBoxes {
 public:
     void show(QWidget* owner, const QString& text, const QString& title) override;
+    // The box show() shows: at least as wide as its title needs, with the title bar's buttons.
+    static std::unique_ptr<QMessageBox> build(QWidget* owner, const QString& text, const QString& title);
 };
 
 class QtFileDialogs : public FileDialogs {

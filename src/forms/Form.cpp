@@ -135,6 +135,7 @@ void Form::Unload() { env_.registry().unload(this); }
 
 void Form::setClientSizeTw(int widthTw, int heightTw)
 {
+    clientTw_ = QSize(widthTw, heightTw);
     const QSize size(toPixels(widthTw), toPixels(heightTw) + (menuBar_ ? menuBar_->sizeHint().height() : 0));
     if (fixedSize_) setFixedSize(size);
     else resize(size);
@@ -179,7 +180,9 @@ void Form::setMenuBar(QMenuBar* bar)
     // The menu bar keeps the desktop's menu colours whatever the window's background.
     bar->setPalette(QApplication::palette());
     bar->setAutoFillBackground(true);
-    layoutChildren();
+    // The client area keeps its size below the bar.
+    if (clientTw_.isValid()) setClientSizeTw(clientTw_.width(), clientTw_.height());
+    else layoutChildren();
 }
 
 void Form::setDefaultButton(QPushButton* button)

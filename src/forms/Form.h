@@ -178,6 +178,7 @@ private:
     QMenuBar* menuBar_ = nullptr;
     QPushButton* closeBoxButton_ = nullptr;
     bool fixedSize_;
+    QSize clientTw_;  // the client area's size as designed, in twips; empty until set
 };
 
 }  // namespace forms

@@ -31,6 +31,7 @@ Pro1::Pro1(Application& app) : Form(app, "Pro1", forms::Border::FixedToolWindow)
     Label5 = line("Label5", 120, 2040, 4455, 255);
     Label6 = line("Label6", 120, 2400, 4455, 255, QStringLiteral("Clip Length: 21.10 M"));
     Label14 = line("Label14", 1320, 2400, 1935, 255);
+    Label14->setVisible(false);  // shown with its unit once a clip's length is in minutes
     // Opaque in the frame's own colour, so they cover the lines beneath them rather than mixing
     // with their text.
     forms::setBackColor(Label2, forms::backColor(Frame1));

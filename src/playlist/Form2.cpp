@@ -47,8 +47,10 @@ Form2::Form2(Application& app) : Form(app, "Form2", forms::Border::FixedToolWind
     setCaption(tr("Playlist"));
     setAcceptDrops(true);
     setClientSizeTw(14085, 5475);
-    Combo1 = makeControl<QComboBox>(client(), "Combo1", 0, 0, 9375, 315);
-    Combo2 = makeControl<QComboBox>(client(), "Combo2", 0, 120, 9375, 315);
+    // The two boxes stand right of the buttons, one above the other: at the places first drawn
+    // for them (across the top, one over the other) the buttons hid their text.
+    Combo1 = makeControl<QComboBox>(client(), "Combo1", 10680, 120, 3285, 315);
+    Combo2 = makeControl<QComboBox>(client(), "Combo2", 10680, 555, 3285, 315);
     for (auto [combo, text] : {std::pair{Combo1, tr("Current Playlist...")}, std::pair{Combo2, tr("Load File...")}}) {
         combo->setEditable(true);
         combo->setEditText(text);

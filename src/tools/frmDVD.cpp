@@ -64,5 +64,5 @@ void frmDVD::mnufileexit_Click()
 {
     ExitBox& box = app_.forms().get<ExitBox>();
     box.Show();
-    box.Label1->setText(tr("Do you wish to exit the Zel DVD Player application?"));
+    box.ask(tr("Do you wish to exit the Zel DVD Player application?"));
 }
