@@ -87,13 +87,31 @@ QImage alignedImage(QSize size)
     return image;
 }
 
+// A rectangle in the screen's device pixels.
+QRect toDevice(const QRect& r, qreal ratio)
+{
+    const QPoint topLeft(qRound(r.left() * ratio), qRound(r.top() * ratio));
+    const QPoint end(qRound((r.left() + r.width()) * ratio), qRound((r.top() + r.height()) * ratio));
+    return QRect(topLeft, QSize(end.x() - topLeft.x(), end.y() - topLeft.y()));
+}
+
+// ...and back in the widget's own (logical) pixels, whole ones covering it.
+QRect toLogical(const QRect& r, qreal ratio)
+{
+    const QPoint topLeft(static_cast<int>(std::floor(r.left() / ratio)), static_cast<int>(std::floor(r.top() / ratio)));
+    const QPoint end(static_cast<int>(std::ceil((r.left() + r.width()) / ratio)),
+                     static_cast<int>(std::ceil((r.top() + r.height()) / ratio)));
+    return QRect(topLeft, QSize(end.x() - topLeft.x(), end.y() - topLeft.y()));
+}
+
 }  // namespace
 
 // The frame itself: an opaque child over the picture's visible part, so drawing a new frame
-// repaints only it, never what lies behind the control.
+// repaints only it, never what lies behind the control. The frame has the screen's device
+// pixels, one for one.
 class VideoView::Surface : public QWidget {
 public:
-    Surface(const QImage& image, QWidget* parent) : QWidget(parent), image_(image)
+    explicit Surface(VideoView& view) : QWidget(&view), view_(view)
     {
         setAttribute(Qt::WA_OpaquePaintEvent);
         setAttribute(Qt::WA_NoSystemBackground);
@@ -101,14 +119,21 @@ public:
     }
 
 protected:
-    void paintEvent(QPaintEvent*) override { QPainter(this).drawImage(0, 0, image_); }
+    void paintEvent(QPaintEvent*) override
+    {
+        // Moved to a screen of another pixel ratio: the frame is made again for it.
+        if (!qFuzzyCompare(devicePixelRatioF(), view_.deviceRatio_))
+            QMetaObject::invokeMethod(&view_, [v = &view_] { v->relayout(); }, Qt::QueuedConnection);
+        QPainter p(this);
+        p.drawImage(QPointF(view_.frameOffset_), view_.image_);
+    }
 
 private:
-    const QImage& image_;
+    VideoView& view_;
 };
 
 VideoView::VideoView(MpvSession& session, QWidget* parent)
-    : QWidget(parent), session_(session), surface_(new Surface(image_, this))
+    : QWidget(parent), session_(session), surface_(new Surface(*this))
 {
     setObjectName(QStringLiteral("picture"));
     setMouseTracking(true);
@@ -132,13 +157,19 @@ void VideoView::clearPicture()
 
 void VideoView::relayout()
 {
-    const QRect drawn = pictureRect(displaySize_, picture_, size());
-    const QRect visible = renderedRect(picture_, drawn, drawn.intersected(rect()));
-    if (drawn == pictureRect_ && visible == visibleRect_) return;
-    pictureRect_ = drawn;
+    // Laid out in the widget's pixels, rendered in the screen's: on a screen of twice the
+    // pixels (or 1.25, 1.5 times) the engine draws the picture at that size itself.
+    const qreal ratio = devicePixelRatioF();
+    const QRect drawnLogical = pictureRect(displaySize_, picture_, size());
+    const QRect drawn = toDevice(drawnLogical, ratio);
+    const QRect visible = renderedRect(picture_, drawn, drawn.intersected(toDevice(rect(), ratio)));
+    if (drawnLogical == pictureRect_ && visible == visibleRect_ && qFuzzyCompare(ratio, deviceRatio_)) return;
+    pictureRect_ = drawnLogical;
+    deviceRatio_ = ratio;
     // The frame buffer holds only what is seen, so its size is bounded by the control's (and
     // never by the size the clip claims).
-    if (visible.size() != visibleRect_.size()) image_ = visible.isEmpty() ? QImage() : alignedImage(visible.size());
+    if (visible.size() != image_.size()) image_ = visible.isEmpty() ? QImage() : alignedImage(visible.size());
+    if (!image_.isNull()) image_.setDevicePixelRatio(ratio);
     visibleRect_ = visible;
     const PicturePlacement placement = picturePlacement(picture_, drawn, visible);
     if (!visible.isEmpty() && placement != placement_) {
@@ -148,7 +179,10 @@ void VideoView::relayout()
         session_.setDouble("video-pan-x", placement.panX);
         session_.setDouble("video-pan-y", placement.panY, kPlacementApplied);
     }
-    surface_->setGeometry(visibleRect_);
+    // The surface covers the frame in whole widget pixels; the frame lies in it at its own place.
+    const QRect surface = toLogical(visibleRect_, ratio);
+    frameOffset_ = QPointF(visibleRect_.left() / ratio - surface.left(), visibleRect_.top() / ratio - surface.top());
+    surface_->setGeometry(surface);
     surface_->setVisible(!image_.isNull());
     renderNow();
     surface_->update();

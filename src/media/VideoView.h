@@ -42,7 +42,8 @@ public:
     void placementApplied();
     // The whole picture, which may reach past the control's edges.
     QRect pictureArea() const { return pictureRect_; }
-    // The part of it that is rendered (what lies inside the control): the frame buffer's place.
+    // The part of it that is rendered (what lies inside the control): the frame buffer's place,
+    // in the screen's device pixels.
     QRect renderedArea() const { return visibleRect_; }
     const QImage& image() const { return image_; }
 
@@ -70,7 +71,9 @@ private:
     QSize picture_;
     int displaySize_ = 0;
     QRect pictureRect_;
-    QRect visibleRect_;
+    QRect visibleRect_;        // in device pixels
+    qreal deviceRatio_ = 1;    // the screen's pixels per widget pixel the frame was made for
+    QPointF frameOffset_;      // where the frame lies in its surface, in widget pixels
     PicturePlacement placement_;
     QImage image_;
     Surface* surface_;

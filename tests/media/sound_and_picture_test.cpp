@@ -122,14 +122,15 @@ TEST(PictureSettings, EachDisplaySizeCodeChangesTheDrawnPicture)
     const QRgb yellow = qRgb(191, 191, 0);
     auto yellowPixels = [&] { return countNear(e.wmp->grab().toImage(), yellow); };
     e.wmp->setDisplaySize(0);
-    ASSERT_TRUE(waitFor([&] { return yellowPixels() > 5000; }, 10000));
+    const double screenPixels = e.host.devicePixelRatioF() * e.host.devicePixelRatioF();  // per widget pixel
+    ASSERT_TRUE(waitFor([&] { return yellowPixels() > 5000 * screenPixels; }, 10000));
     const double ownSize = yellowPixels();  // the yellow bar of the 320x240 picture
     // Code, the part of the picture shown in the 313x265 control, and the yellow area expected.
     const std::tuple<int, QSize, double> codes[] = {
         {1, QSize(160, 120), ownSize / 4},
         {5, QSize(240, 180), ownSize * 9 / 16},
         {7, QSize(313, 234), ownSize * (313.0 / 320) * (313.0 / 320)},
-        {2, QSize(313, 265), 19.0 * 265},  // double size, centred and cut: a 19 px strip of the bar
+        {2, QSize(313, 265), 19.0 * 265 * screenPixels},  // double size, centred and cut: a 19 px strip of the bar
         {0, QSize(313, 240), ownSize},
     };
     for (const auto& [code, visible, expected] : codes) {
@@ -141,4 +142,38 @@ TEST(PictureSettings, EachDisplaySizeCodeChangesTheDrawnPicture)
             return std::abs(seen - expected) < expected * 0.15;
         }, 10000)) << "code " << code << ": " << seen << " yellow pixels, expected about " << expected;
     }
+}
+
+// On a screen of twice the pixels the engine draws the picture at the screen's own pixels: a
+// clip's one-pixel lines, shown at half size (its own number of screen pixels), reach the screen
+// as one-pixel lines, as the clip's frame holds them. Runs in the test started with
+// QT_SCALE_FACTOR=2; at scale 1 there is nothing to see.
+TEST(PictureSettings, OnADoubleDensityScreenThePictureHasTheScreensOwnPixels)
+{
+    Engine e;
+    e.host.show();
+    if (e.host.devicePixelRatioF() < 2) GTEST_SKIP() << "run with QT_SCALE_FACTOR=2";
+    ASSERT_TRUE(e.openAndWait(clips::linesClip()));
+    e.wmp->Pause();
+    e.wmp->setDisplaySize(WindowsMediaControl::SizeHalf);
+    const VideoView& view = e.wmp->view();
+    ASSERT_TRUE(waitFor([&] { return view.renderedArea().size() == QSize(320, 240); })) << view.renderedArea().width();
+    EXPECT_EQ(view.image().size(), QSize(320, 240));  // the frame has the screen's pixels
+    settle();
+    QSignalSpy shown(&view, &VideoView::frameShown);
+    e.wmp->setCurrentPosition(0);
+    waitFor([&] { return !shown.isEmpty(); }, 3000);
+    settle();
+    const QImage grab = const_cast<VideoView&>(view).grab().toImage();
+    ASSERT_EQ(grab.devicePixelRatio(), 2);
+    const QByteArray luma = clips::linesClipLuma();
+    ASSERT_EQ(luma.size(), 320 * 240);
+    const QPoint origin = view.renderedArea().topLeft();
+    int off = 0;
+    for (int y = 0; y < 240; y += 7)
+        for (int x = 0; x < 320; ++x) {
+            const int expected = static_cast<unsigned char>(luma[y * 320 + x]);
+            if (std::abs(qGray(grab.pixel(origin.x() + x, origin.y() + y)) - expected) > 48) ++off;
+        }
+    EXPECT_LT(off, 320 * 35 / 100) << "pixels that differ from the clip's frame";
 }

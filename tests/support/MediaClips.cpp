@@ -106,6 +106,19 @@ QString h264Clip(int width, int height, int gop, int seconds)
                  QString::number(gop), "-sc_threshold", "0", "-c:a", "aac", "-b:a", "96k", "-f", "mp4"});
 }
 
+QString linesClip()
+{
+    return make("lines320.avi", {"-f", "lavfi", "-i", "color=black:size=320x240:rate=25:duration=2", "-vf",
+                                 "geq=lum='255*mod(X,2)':cb=128:cr=128,format=yuv444p", "-c:v", "ffv1", "-an", "-f", "avi"});
+}
+
+QByteArray linesClipLuma()
+{
+    QFile raw(make("lines320.gray", {"-i", linesClip(), "-frames:v", "1", "-f", "rawvideo", "-pix_fmt", "gray"}));
+    if (!raw.open(QIODevice::ReadOnly)) throw std::runtime_error("cannot read lines320.gray");
+    return raw.readAll();
+}
+
 QString hugeClaimAvi()
 {
     const QString path = QDir(clipDir()).filePath(QStringLiteral("huge-claim.avi"));

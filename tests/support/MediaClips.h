@@ -22,6 +22,10 @@ QString scanClip60s();    // 60 s of a moving test pattern, 320x240 MPEG-4, a ke
 // frames at 25 frames a second, in an .mp4.
 QString h264Clip(int width, int height, int gop, int seconds);
 QString hugeClaimAvi();   // a few KB of raw 16x16 pictures whose AVI headers claim 16000x16000
+// 320x240 of one-pixel lines, white on every other column, stored without loss (FFV1), 2 s;
+// and the luma of its first frame, a byte a pixel.
+QString linesClip();
+QByteArray linesClipLuma();
 // A DVD folder made with dvdauthor from a 4 s PAL MPEG-2 test pattern with sound; the path of
 // its VIDEO_TS/VIDEO_TS.IFO.
 QString dvdDisc4s();
