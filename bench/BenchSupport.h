@@ -34,6 +34,7 @@
 #include "main_window/frmMain.h"
 #include "media/MpvEngineFactory.h"
 #include "media/MpvWindowsMediaControl.h"
+#include "media/VideoView.h"
 
 namespace bench {
 
@@ -157,10 +158,11 @@ struct Program {
 class BareClient {
     class View : public QWidget {
     public:
-        explicit View(const QImage& image) : image_(image) { resize(image.size()); }
+        explicit View(const QImage& image) : image_(image) { resize(313, 265); }
+        QPoint at;  // where the frame lies, in widget pixels
 
     protected:
-        void paintEvent(QPaintEvent*) override { QPainter(this).drawImage(0, 0, image_); }
+        void paintEvent(QPaintEvent*) override { QPainter(this).drawImage(at, image_); }
 
     private:
         const QImage& image_;
@@ -187,10 +189,11 @@ public:
                 mpv_wakeup(client->handle_);
             },
             this);
-        image_ = QImage(313, 265, QImage::Format_RGB32);
-        image_.fill(Qt::black);
         view_ = std::make_unique<View>(image_);
         view_->show();
+        image_ = QImage(view_->size() * view_->devicePixelRatioF(), QImage::Format_RGB32);
+        image_.fill(Qt::black);
+        image_.setDevicePixelRatio(view_->devicePixelRatioF());
     }
     ~BareClient()
     {
@@ -200,6 +203,30 @@ public:
     }
     mpv_handle* handle() const { return handle_; }
     const QImage& image() const { return image_; }
+
+    // Draws only the part of a picture of that size that a control of the view's size shows at
+    // the display size, in the screen's device pixels: the work the program's control does. (By
+    // default the whole picture is scaled into the view.)
+    void drawAsTheControl(QSize picture, int displaySize)
+    {
+        const qreal ratio = view_->devicePixelRatioF();
+        const QRect drawnLogical = pictureRect(displaySize, picture, view_->size());
+        const QRect drawn(QPoint(qRound(drawnLogical.left() * ratio), qRound(drawnLogical.top() * ratio)),
+                          QSize(qRound(drawnLogical.width() * ratio), qRound(drawnLogical.height() * ratio)));
+        const QRect visible = renderedRect(picture, drawn, drawn.intersected(QRect(QPoint(0, 0), view_->size() * ratio)));
+        const PicturePlacement placement = picturePlacement(picture, drawn, visible);
+        for (const auto& [name, value] : {std::pair{"video-unscaled", "yes"}, {"video-align-x", "-1"}, {"video-align-y", "-1"}})
+            mpv_set_property_string(handle_, name, value);
+        for (const auto& [name, value] : {std::pair{"video-scale-x", placement.scaleX}, {"video-scale-y", placement.scaleY},
+                                          {"video-pan-x", placement.panX}, {"video-pan-y", placement.panY}}) {
+            double v = value;
+            mpv_set_property(handle_, name, MPV_FORMAT_DOUBLE, &v);
+        }
+        image_ = QImage(visible.size(), QImage::Format_RGB32);
+        image_.fill(Qt::black);
+        image_.setDevicePixelRatio(ratio);
+        view_->at = QPoint(qRound(visible.left() / ratio), qRound(visible.top() / ratio));
+    }
 
     void command(std::initializer_list<const char*> args, uint64_t replyId = 0)
     {
