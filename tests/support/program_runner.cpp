@@ -6,9 +6,19 @@
 //                  "playing <engine> <file>" and ends.
 //   serve          started without names; prints "ready", and once an engine plays a clip handed
 //                  over by a later start, prints "playing <engine> <file>" and ends.
+//   screenshots DIR CLIP
+//                  started with the clip; once it plays, shows the remote, then the playlist and
+//                  the clip properties, and saves pictures of the whole screen into DIR.
 // The exit status is the program's.
 #include <QApplication>
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScreen>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -17,7 +27,10 @@
 #include "app/ExitBox.h"
 #include "app/Program.h"
 #include "app/frmSplash.h"
+#include "main_window/Pro1.h"
 #include "main_window/frmMain.h"
+#include "playlist/Form2.h"
+#include "remote/Player.h"
 #include "media/MpvEngineFactory.h"
 #include "media/RealAudioControl.h"
 #include "media/WindowsMediaControl.h"
@@ -42,6 +55,42 @@ QString playing(frmMain& main)
     return {};
 }
 
+// The part of the screen the program's windows cover (their frames included), once they have
+// drawn themselves.
+void saveScreen(const QString& path)
+{
+    QEventLoop wait;
+    QTimer::singleShot(1200, &wait, &QEventLoop::quit);
+    wait.exec();
+    QRect used;
+    for (const QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible()) used |= w->frameGeometry();
+    QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect area = used.adjusted(-12, -12, 12, 12).intersected(screen->geometry());
+    const QPixmap shot = screen->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+    if (!shot.save(path)) say(QStringLiteral("cannot save ") + path);
+    else say(QStringLiteral("saved ") + path);
+}
+
+// The main window playing with its remote beside it, then the playlist and the clip properties.
+void takeScreenshots(Application& app, const QString& folder)
+{
+    frmMain& main = app.forms().get<frmMain>();
+    main.move(40, 40);
+    main.mnuViewToolbar->trigger();
+    Player& remote = app.forms().get<Player>();
+    remote.move(main.frameGeometry().right() + 30, 40);
+    saveScreen(QDir(folder).filePath(QStringLiteral("main-window-and-remote.png")));
+    main.mnuviewplaylist->trigger();
+    Form2& playlist = app.forms().get<Form2>();
+    playlist.Command1->click();
+    main.mnufileproperties->trigger();
+    Pro1& properties = app.forms().get<Pro1>();
+    properties.move(remote.frameGeometry().right() + 30, 40);
+    playlist.move(40, std::max(main.frameGeometry().bottom(), properties.frameGeometry().bottom()) + 30);
+    saveScreen(QDir(folder).filePath(QStringLiteral("playlist-and-clip-properties.png")));
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -58,7 +107,9 @@ int main(int argc, char** argv)
     // The names as the program reads them from its command line, bytes kept.
     std::vector<char*> programArgs{argv[0]};
     for (int i = 2; i < argc; ++i) programArgs.push_back(argv[i]);
-    const QStringList names = mode == QLatin1String("names")
+    const bool screenshots = mode == QLatin1String("screenshots");
+    if (screenshots) programArgs.erase(programArgs.begin() + 1);  // the folder
+    const QStringList names = mode == QLatin1String("names") || screenshots
                                   ? command_line::parse(static_cast<int>(programArgs.size()), programArgs.data()).names
                                   : QStringList();
     return program::run(engines, messages, dialogs, names, [&](Application& app) {
@@ -70,7 +121,7 @@ int main(int argc, char** argv)
             app.forms().get<frmMain>().mnufileopen->trigger();
         }
         if (mode == QLatin1String("serve")) say(QStringLiteral("ready"));
-        QObject::connect(&poll, &QTimer::timeout, [&app, &poll, &messages, mode] {
+        QObject::connect(&poll, &QTimer::timeout, [&app, &poll, &messages, mode, args] {
             for (const auto& m : messages.shown) say(QStringLiteral("message ") + m.text);
             messages.shown.clear();
             if (!app.forms().isLoaded<frmMain>()) return;
@@ -79,6 +130,11 @@ int main(int argc, char** argv)
             if (what.isEmpty()) return;
             poll.stop();
             say((QStringLiteral("playing ") + (mode == QLatin1String("exit") ? QString() : what)).trimmed());
+            if (mode == QLatin1String("screenshots")) {
+                takeScreenshots(app, args.value(1));
+                app.endProgram();
+                return;
+            }
             if (mode != QLatin1String("exit")) {
                 app.endProgram();
                 return;
