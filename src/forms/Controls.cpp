@@ -129,6 +129,12 @@ TextBox::TextBox(const QString& text, QWidget* parent) : QPlainTextEdit(text, pa
     connect(this, &QPlainTextEdit::textChanged, this, &TextBox::Change);
 }
 
+void widenToCaption(QAbstractButton* button)
+{
+    const int needed = button->sizeHint().width();
+    if (needed > button->width()) button->resize(needed, button->height());
+}
+
 void setTabOrder(std::initializer_list<QWidget*> order)
 {
     QWidget* previous = nullptr;

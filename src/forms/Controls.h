@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <type_traits>
 
 #include "forms/ColorNumber.h"
 #include "forms/Twips.h"
@@ -17,6 +18,10 @@
 namespace forms {
 
 // Creates a control with its design name, placed in twips inside its container.
+// An option button or check box too narrow for its caption in the font at hand (the designs were
+// measured with another) is widened by as much as it needs.
+void widenToCaption(QAbstractButton* button);
+
 template <class W, class... Args>
 W* makeControl(QWidget* container, const char* name, int left, int top, int width, int height,
                Args&&... args)
@@ -24,6 +29,7 @@ W* makeControl(QWidget* container, const char* name, int left, int top, int widt
     auto* w = new W(std::forward<Args>(args)..., container);
     w->setObjectName(QString::fromLatin1(name));
     placeTw(w, left, top, width, height);
+    if constexpr (std::is_base_of_v<QAbstractButton, W> && !std::is_base_of_v<QPushButton, W>) widenToCaption(w);
     return w;
 }
 
