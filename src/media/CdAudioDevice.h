@@ -4,7 +4,10 @@
 #include <QString>
 
 // An audio CD in a drive: its tracks, played one after another. Opening answers at once and
-// reports what it found through changed(); with no drive or no disc, problem() says so.
+// reports what it found through changed(); with no drive or no disc, problem() says so. From
+// then on the device follows the drive: checkDrive() looks at it (cheaply: no disc is read
+// unless one has come), so a disc inserted is read, a disc taken out is let go and another disc
+// is read in its place.
 class CdAudioDevice : public QObject {
     Q_OBJECT
 public:
@@ -12,7 +15,12 @@ public:
 
     virtual void open() = 0;
     virtual bool isOpen() const = 0;
-    virtual QString problem() const = 0;  // why no disc is open; empty while opening or open
+    virtual bool isReading() const = 0;  // a disc has come and is being read
+    // What the drive is doing when no disc is open: why there is none, or that one is being
+    // read; empty once a disc is open.
+    virtual QString problem() const = 0;
+    // Looks at the drive and follows what has changed since the last look.
+    virtual void checkDrive() = 0;
     virtual int track() const = 0;        // the current track, from 1; 0 with no disc
     virtual int tracks() const = 0;       // 0 with no disc
     virtual bool isPlaying() const = 0;

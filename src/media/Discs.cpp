@@ -6,6 +6,9 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <cerrno>
+#include <fcntl.h>
+#include <linux/cdrom.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -98,6 +101,83 @@ QString cdDeviceProblem(const QString& device)
     }
     if (const QString problem = sheetProblem(sheet, suffix == QLatin1String("toc")); !problem.isEmpty()) return noDrive(problem);
     return {};
+}
+
+bool isCdDrive(const QString& device)
+{
+    struct stat st {};
+    return ::stat(platform::encodeFileName(device).constData(), &st) == 0 && S_ISBLK(st.st_mode);
+}
+
+namespace {
+
+// The state of a drive, by its own report.
+CdLook lookAtDrive(const QString& device)
+{
+    const QByteArray encoded = platform::encodeFileName(device);
+    const int fd = ::open(encoded.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return {CdLook::State::NoDrive, tr("The CD drive (%1) cannot be used. %2").arg(device, platform::openProblem(errno)), {}};
+    CdLook look;
+    look.state = CdLook::State::NoDisc;
+    switch (::ioctl(fd, CDROM_DRIVE_STATUS, CDSL_CURRENT)) {
+    case CDS_DISC_OK: {
+        const int kind = ::ioctl(fd, CDROM_DISC_STATUS, 0);
+        cdrom_tochdr header {};
+        cdrom_tocentry leadOut {};
+        leadOut.cdte_track = CDROM_LEADOUT;
+        leadOut.cdte_format = CDROM_LBA;
+        if (kind != CDS_AUDIO && kind != CDS_MIXED) {
+            look.problem = tr("The disc in the drive is not an audio CD.");
+        } else if (::ioctl(fd, CDROMREADTOCHDR, &header) != 0 || ::ioctl(fd, CDROMREADTOCENTRY, &leadOut) != 0) {
+            look.problem = tr("The disc in the drive cannot be read.");
+        } else {
+            look.state = CdLook::State::Disc;
+            look.identity = "cd:" + QByteArray::number(header.cdth_trk0) + '-' + QByteArray::number(header.cdth_trk1) + '-' +
+                            QByteArray::number(leadOut.cdte_addr.lba);
+        }
+        break;
+    }
+    case CDS_TRAY_OPEN: look.problem = tr("The drive's tray is open."); break;
+    case CDS_DRIVE_NOT_READY: look.problem = tr("The drive is not ready yet."); break;
+    case -1: look = {CdLook::State::NoDrive, tr("There is no CD drive (%1). It is not a CD drive.").arg(device), {}}; break;
+    default: look.problem = tr("There is no audio CD in the drive."); break;
+    }
+    ::close(fd);
+    return look;
+}
+
+// A file's identity: which file it is and how it stands.
+QByteArray fileIdentity(const QString& path)
+{
+    struct stat st {};
+    if (::stat(platform::encodeFileName(path).constData(), &st) != 0) return "-";
+    return QByteArray::number(static_cast<qulonglong>(st.st_dev)) + ':' + QByteArray::number(static_cast<qulonglong>(st.st_ino)) +
+           ':' + QByteArray::number(static_cast<qlonglong>(st.st_size)) + ':' +
+           QByteArray::number(static_cast<qlonglong>(st.st_mtim.tv_sec)) + '.' + QByteArray::number(static_cast<qlonglong>(st.st_mtim.tv_nsec));
+}
+
+bool isImageName(const QString& device)
+{
+    const QString suffix = QFileInfo(device).suffix().toLower();
+    return suffix == QLatin1String("cue") || suffix == QLatin1String("bin") || suffix == QLatin1String("toc");
+}
+
+}  // namespace
+
+CdLook lookAtCdDevice(const QString& device)
+{
+    if (isCdDrive(device)) return lookAtDrive(device);
+    struct stat st {};
+    // A disc image that is not there is a drive without a disc: "inserting" is the file coming.
+    if (::stat(platform::encodeFileName(device).constData(), &st) != 0 && isImageName(device))
+        return {CdLook::State::NoDisc, tr("There is no audio CD in the drive (no disc image at %1).").arg(device), {}};
+    if (const QString problem = cdDeviceProblem(device); !problem.isEmpty())
+        return {S_ISREG(st.st_mode) ? CdLook::State::NoDisc : CdLook::State::NoDrive, problem, {}};
+    const QString suffix = QFileInfo(device).suffix().toLower();
+    QByteArray identity = fileIdentity(device);
+    if (suffix != QLatin1String("toc")) identity += '|' + fileIdentity(companion(device, suffix == QLatin1String("cue")));
+    return {CdLook::State::Disc, {}, identity};
 }
 
 QString dvdFolderProblem(const QString& folder)

@@ -13,6 +13,19 @@ namespace discs {
 // it may be. Answers at once: nothing but the image's cue sheet is read.
 QString cdDeviceProblem(const QString& device);
 
+// What a look at the CD device finds, without reading a disc: no drive, a drive (or a disc
+// image's place) without a disc, or a disc, known by an identity that changes when another disc
+// is put in (for an image, when the image's files change).
+struct CdLook {
+    enum class State { NoDrive, NoDisc, Disc } state = State::NoDrive;
+    QString problem;      // what to tell the person when there is no disc to play
+    QByteArray identity;  // of the disc, with State::Disc
+};
+// A drive is asked through its device (which a slow drive may take a moment to answer: look at
+// it off the UI thread); anything else answers at once from the file system.
+bool isCdDrive(const QString& device);
+CdLook lookAtCdDevice(const QString& device);
+
 // Why the DVD in this VIDEO_TS folder cannot be played; empty when it may be. Reads the
 // disc's information files, which are small.
 QString dvdFolderProblem(const QString& folder);

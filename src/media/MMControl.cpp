@@ -64,7 +64,11 @@ MMControl::MMControl(CdAudioDevice* device, QWidget* parent) : QWidget(parent), 
         buttons_[i] = b;
     }
     status_.setInterval(kUpdateIntervalMs);
-    connect(&status_, &QTimer::timeout, this, &MMControl::StatusUpdate);
+    // Each status update first looks at the drive, so a disc inserted or taken out is followed.
+    connect(&status_, &QTimer::timeout, this, [this] {
+        device_->checkDrive();
+        emit StatusUpdate();
+    });
     connect(device_, &CdAudioDevice::changed, this, [this] {
         refreshButtons();
         emit StatusUpdate();

@@ -1,6 +1,8 @@
 #include "media/MpvCdAudioDevice.h"
 
 #include <QFile>
+#include <QFutureWatcher>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include "media/Discs.h"
 #include "media/MediaSource.h"
@@ -32,30 +34,78 @@ MpvCdAudioDevice::MpvCdAudioDevice(const MpvOptions& options, QString devicePath
     openDeadline_.setSingleShot(true);
     openDeadline_.setInterval(options.openDeadlineSeconds * 1000);
     connect(&openDeadline_, &QTimer::timeout, this, [this, seconds = options.openDeadlineSeconds] {
-        if (!opening_) return;
-        session_.stop();
-        fail(media_source::noAnswer(false, seconds));
+        if (opening_) fail(media_source::noAnswer(false, seconds));
     });
 }
 
 void MpvCdAudioDevice::open()
 {
-    if (const QString problem = discs::cdDeviceProblem(devicePath_); !problem.isEmpty()) {
-        fail(problem);
+    passedOver_.clear();
+    // Answers at once: only a drive is asked off the UI thread, and its answer follows.
+    if (discs::isCdDrive(devicePath_)) checkDrive();
+    else follow(discs::lookAtCdDevice(devicePath_));
+}
+
+void MpvCdAudioDevice::checkDrive()
+{
+    if (!discs::isCdDrive(devicePath_)) {
+        follow(discs::lookAtCdDevice(devicePath_));
         return;
     }
-    problem_.clear();
+    if (looking_) return;
+    looking_ = true;
+    auto* watcher = new QFutureWatcher<discs::CdLook>(this);
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher] {
+        watcher->deleteLater();
+        looking_ = false;
+        follow(watcher->result());
+    });
+    watcher->setFuture(QtConcurrent::run([device = devicePath_] { return discs::lookAtCdDevice(device); }));
+}
+
+void MpvCdAudioDevice::follow(const discs::CdLook& look)
+{
+    if (look.state != discs::CdLook::State::Disc) {
+        // No disc: whatever was open is let go, and the next disc to come is read.
+        passedOver_.clear();
+        if (open_ || opening_ || !discIdentity_.isEmpty()) letGo();
+        if (problem_ != look.problem) {
+            problem_ = look.problem;
+            emit changed();
+        }
+        return;
+    }
+    if (look.identity == discIdentity_ || look.identity == passedOver_) return;  // the same disc
+    startOpening(look.identity);
+}
+
+void MpvCdAudioDevice::startOpening(const QByteArray& identity)
+{
+    if (open_ || opening_) letGo();
+    discIdentity_ = identity;
+    problem_ = tr("Reading the disc...");
     opening_ = true;
+    chapter_ = chapters_ = 0;
     openDeadline_.start();
     session_.setFlag("pause", true);  // an opened disc waits for Play
     session_.command({"loadfile", "cdda://", "replace"});
+    emit changed();
+}
+
+void MpvCdAudioDevice::letGo()
+{
+    session_.stop();
+    openDeadline_.stop();
+    opening_ = open_ = false;
+    discIdentity_.clear();
+    chapter_ = chapters_ = 0;
 }
 
 void MpvCdAudioDevice::fail(const QString& problem)
 {
-    openDeadline_.stop();
-    opening_ = false;
-    open_ = false;
+    // Not read again while it stays in the drive.
+    passedOver_ = discIdentity_;
+    letGo();
     problem_ = problem;
     emit changed();
 }
@@ -68,6 +118,7 @@ void MpvCdAudioDevice::mpvEvent(const mpv_event& event)
         openDeadline_.stop();
         opening_ = false;
         open_ = true;
+        problem_.clear();
         emit changed();
         break;
     case MPV_EVENT_END_FILE: {
@@ -128,7 +179,6 @@ void MpvCdAudioDevice::step()
 
 void MpvCdAudioDevice::eject()
 {
-    session_.stop();
     fail(tr("The disc was ejected."));
     // A drive opens its tray; that can take a moment, so it happens away from the windows.
     const QByteArray device = platform::encodeFileName(devicePath_);

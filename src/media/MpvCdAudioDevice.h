@@ -3,18 +3,23 @@
 #include <QTimer>
 
 #include "media/CdAudioDevice.h"
+#include "media/Discs.h"
 #include "media/MpvSession.h"
 
 // The CD audio device on libmpv: the disc is "cdda://" read from the device (a drive, or a
 // CUE/BIN disc image), and its tracks are the engine's chapters. The device is looked at before
-// the engine sees it, and an open that has not ended by the open deadline fails.
+// the engine sees it, and an open that has not ended by the open deadline fails. Each look at
+// the drive (a drive is asked on a thread of its own) follows it: a new disc is read, a disc
+// gone is let go; a disc ejected or unreadable is not read again until another comes.
 class MpvCdAudioDevice : public CdAudioDevice, private MpvListener {
     Q_OBJECT
 public:
     MpvCdAudioDevice(const MpvOptions& options, QString devicePath, QObject* parent = nullptr);
 
     void open() override;
+    void checkDrive() override;
     bool isOpen() const override { return open_; }
+    bool isReading() const override { return opening_; }
     QString problem() const override { return problem_; }
     int track() const override { return open_ ? chapter_ + 1 : 0; }
     int tracks() const override { return open_ ? chapters_ : 0; }
@@ -33,10 +38,18 @@ private:
     void mpvEvent(const mpv_event& event) override;
     void mpvFrameReady() override { session_.skipFrame(); }
     void fail(const QString& problem);
+    // Follows what a look at the device found.
+    void follow(const discs::CdLook& look);
+    void startOpening(const QByteArray& identity);
+    // Lets go of the disc in the engine.
+    void letGo();
 
     MpvSession session_;
     QString devicePath_;
     QTimer openDeadline_;
+    bool looking_ = false;        // a drive is being asked
+    QByteArray discIdentity_;     // the disc open or being read
+    QByteArray passedOver_;       // a disc ejected or unreadable: not read again while it stays
     bool opening_ = false;
     bool open_ = false;
     bool paused_ = true;

@@ -19,6 +19,9 @@ public:
         emit changed();
     }
     bool isOpen() const override { return open_; }
+    bool isReading() const override { return false; }
+    int checks = 0;
+    void checkDrive() override { ++checks; }
     QString problem() const override { return open_ ? QString() : QStringLiteral("There is no audio CD in the drive."); }
     int track() const override { return current_; }
     int tracks() const override { return open_ ? discTracks : 0; }
