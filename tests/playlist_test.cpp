@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -115,8 +116,8 @@ TEST(Playlist, AddTakesTheCurrentFileIntoTheSetOfTheCurrentEngine)
     EXPECT_EQ(texts(w.List6), QStringList{"/media/two.rm"});
     EXPECT_EQ(texts(w.List1), QStringList{"one.wmv"});  // the other set is untouched
 
-    // The buffer keeps every added name, one a line.
-    EXPECT_EQ(w.RichTextBox1->text(), QStringLiteral("one.wmv\ntwo.rm"));
+    // The buffer (what Save writes) keeps every row, both sets, as added: one full path a line.
+    EXPECT_EQ(w.RichTextBox1->text(), QStringLiteral("/media/one.wmv\n/media/two.rm"));
     EXPECT_TRUE(s.messages.shown.empty());
 }
 
@@ -190,9 +191,12 @@ TEST(Playlist, SaveThenLoadRoundTripsNamesOfEveryKind)
     EXPECT_EQ(save.defaultExt, QStringLiteral("zpf"));
     const QByteArray saved = fileBytes(file);
     ASSERT_TRUE(rtf::looksLikeRtf(saved));
-    EXPECT_EQ(rtf::read(saved).plainText(), names.join('\n'));
+    QStringList paths;
+    for (const QString& name : names) paths << dir.filePath(name);
+    EXPECT_EQ(rtf::read(saved).plainText(), paths.join('\n'));
 
-    // Loading appends one name row per line to the Windows-media names only, whatever is shown.
+    // Loading appends one name row per line to the Windows-media names only, whatever is shown,
+    // and to what the next Save writes.
     w.Option2->click();
     s.load(file);
     EXPECT_EQ(s.dialogs.requests.back().kind, forms::FileDialogRequest::Kind::Open);
@@ -200,7 +204,7 @@ TEST(Playlist, SaveThenLoadRoundTripsNamesOfEveryKind)
     EXPECT_EQ(w.List2->count(), 4);
     EXPECT_EQ(w.List3->count(), 4);
     EXPECT_TRUE(w.Option2->value());
-    EXPECT_EQ(w.RichTextBox1->text(), names.join('\n'));
+    EXPECT_EQ(w.RichTextBox1->text(), (paths + paths).join('\n'));
     EXPECT_TRUE(s.messages.shown.empty());
 }
 
@@ -249,7 +253,7 @@ TEST(Playlist, CancelledOrUnreadableFilesChangeNothing)
                                             .arg(notRtf));
     EXPECT_TRUE(s.messages.shown[1].text.endsWith(QLatin1String("The file does not exist.")));
     EXPECT_EQ(texts(w.List1), QStringList{"keep.mp3"});
-    EXPECT_EQ(w.RichTextBox1->text(), QStringLiteral("keep.mp3"));
+    EXPECT_EQ(w.RichTextBox1->text(), QStringLiteral("/m/keep.mp3"));
 
     // A save that cannot be written says why, in the user's words.
     s.save(dir.filePath("no/such/folder/list.zpf"));
@@ -391,4 +395,80 @@ TEST(TextViewer, OpensRtfFormattedAndOtherFilesAsTextAndKeepsTextOnCancel)
     ASSERT_EQ(s.messages.shown.size(), 1u);
     EXPECT_EQ(s.messages.shown[0].text,
               QStringLiteral("ZelPlayer Plus cannot open \"%1\". It is a folder, not a file.").arg(dir.path()));
+}
+
+namespace {
+
+// What a double-click on each name row of the Windows-media set opens.
+QStringList openedByEachRow(PlaylistFixture& s)
+{
+    QStringList opened;
+    for (int row = 0; row < s.list.List1->count(); ++row) {
+        s.screen().calls.clear();
+        s.doubleClick(s.list.List1, row);
+        const QStringList opens = s.screen().calls.filter(QRegularExpression("^Open\\("));
+        opened << (opens.isEmpty() ? QString() : opens.last().mid(5).chopped(1));
+    }
+    return opened;
+}
+
+}  // namespace
+
+// Save writes the rows shown, as full paths; a playlist loaded elsewhere plays what it names.
+TEST(Playlist, SavedRowsPlayFromAnotherFolderAndAfterTheFileMoves)
+{
+    QTemporaryDir media, elsewhere, moved;
+    PlaylistFixture s;
+    for (const char* name : {"first.mp3", "second.wmv", "third.avi"}) {
+        s.openWindowsMedia(media.filePath(name), 1);
+        s.add();
+    }
+    s.openReal(media.filePath("fourth.rm"), 3000);
+    s.add();
+    s.openWindowsMedia(media.filePath("third.avi"), 1);
+    s.remove();  // the last Windows-media row goes, and its line with it
+    const QString file = media.filePath("list.zpf");
+    s.save(file);
+    EXPECT_EQ(rtf::read(fileBytes(file)).plainText(),
+              QStringList({media.filePath("first.mp3"), media.filePath("second.wmv"), media.filePath("fourth.rm")}).join('\n'));
+
+    // Loaded with another working folder, and again after the file moved: every row plays its file.
+    const QString movedFile = moved.filePath("list.zpf");
+    ASSERT_TRUE(QFile::copy(file, movedFile));
+    for (const QString& playlist : {file, movedFile}) {
+        PlaylistFixture fresh;
+        const QString here = QDir::currentPath();
+        QDir::setCurrent(elsewhere.path());
+        fresh.load(playlist);
+        QDir::setCurrent(here);
+        EXPECT_EQ(texts(fresh.list.List1), (QStringList{"first.mp3", "second.wmv", "fourth.rm"}));
+        EXPECT_EQ(openedByEachRow(fresh),
+                  (QStringList{media.filePath("first.mp3"), media.filePath("second.wmv"), media.filePath("fourth.rm")}));
+        // Load, Save, Load gives the same rows.
+        fresh.save(elsewhere.filePath("again.zpf"));
+        PlaylistFixture again;
+        again.load(elsewhere.filePath("again.zpf"));
+        EXPECT_EQ(texts(again.list.List1), texts(fresh.list.List1));
+        EXPECT_EQ(openedByEachRow(again), openedByEachRow(fresh));
+    }
+    EXPECT_TRUE(s.messages.shown.empty());
+}
+
+// Files written before (and by hand) hold names alone: they play from the playlist file's folder,
+// each row from its own file's, however many playlists were loaded after it.
+TEST(Playlist, NamesAloneArePlayedFromTheirOwnPlaylistsFolder)
+{
+    QTemporaryDir first, second;
+    writeFile(first.filePath("old.zpf"), rtf::write(QStringLiteral("song.mp3\nsub/clip.wmv")));
+    writeFile(second.filePath("other.zpf"), rtf::write(QStringLiteral("song.mp3")));
+    PlaylistFixture s;
+    s.load(first.filePath("old.zpf"));
+    s.load(second.filePath("other.zpf"));
+    EXPECT_EQ(texts(s.list.List1), (QStringList{"song.mp3", "clip.wmv", "song.mp3"}));
+    EXPECT_EQ(openedByEachRow(s),
+              (QStringList{first.filePath("song.mp3"), first.filePath("sub/clip.wmv"), second.filePath("song.mp3")}));
+    // And saved, they are whole paths from then on.
+    s.save(second.filePath("saved.zpf"));
+    EXPECT_EQ(rtf::read(fileBytes(second.filePath("saved.zpf"))).plainText(),
+              QStringList({first.filePath("song.mp3"), first.filePath("sub/clip.wmv"), second.filePath("song.mp3")}).join('\n'));
 }

@@ -28,10 +28,8 @@ const QString kSeconds = QStringLiteral(" Seconds ");
 // What a playlist file may hold: rows, and characters of one (a path is never longer).
 constexpr qsizetype kMaxRows = 100000;
 constexpr qsizetype kMaxNameChars = 4096;
-// A name row keeps what it plays: the full path of an added file; a loaded name is taken from
-// the folder of the playlist file it came from.
+// A name row keeps what it plays: its full path (or address).
 constexpr int kSourceRole = Qt::UserRole;
-constexpr int kListFolderRole = Qt::UserRole + 1;
 
 QListWidget* makeList(QWidget* parent, const char* name, int left, int width)
 {
@@ -105,11 +103,21 @@ void Form2::showSet(Set set)
 void Form2::Option1_Click() { showSet(Set::WindowsMedia); }
 void Form2::Option2_Click() { showSet(Set::Real); }
 
-void Form2::appendToBuffer(const QString& name)
+void Form2::writeBuffer()
 {
-    QString text = RichTextBox1->text();
-    if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n'))) text += QLatin1Char('\n');
-    RichTextBox1->setText(text + name);
+    QStringList lines;
+    lines.reserve(static_cast<qsizetype>(rowsInOrder_.size()));
+    for (const QListWidgetItem* row : rowsInOrder_) lines << row->data(kSourceRole).toString();
+    RichTextBox1->setText(lines.join(QLatin1Char('\n')));
+}
+
+QListWidgetItem* Form2::newNameRow(QListWidget* names, const QString& source)
+{
+    const QString shown = media_source::isAddress(source) ? source : QFileInfo(source).fileName();
+    auto* row = new QListWidgetItem(platform::displayFileName(shown), names);
+    row->setData(kSourceRole, source);
+    rowsInOrder_.push_back(row);
+    return row;
 }
 
 void Form2::Command1_Click()
@@ -128,13 +136,12 @@ void Form2::Command1_Click()
 
 void Form2::addRow(Set set, const QString& name, const QString& length, const QString& path)
 {
-    appendToBuffer(name);
     const bool real = set == Set::Real;
     (real ? Option2 : Option1)->setValue(true);
-    auto* row = new QListWidgetItem(platform::displayFileName(name), real ? List4 : List1);
-    row->setData(kSourceRole, path);
+    newNameRow(real ? List4 : List1, path)->setText(platform::displayFileName(name));
     (real ? List5 : List2)->addItem(length);
     (real ? List6 : List3)->addItem(platform::displayFileName(path));
+    writeBuffer();
 }
 
 void Form2::addRows(const QStringList& targets)
@@ -164,8 +171,11 @@ void Form2::dropEvent(QDropEvent* event)
 void Form2::removeLastRow(QListWidget* names, QListWidget* lengths, QListWidget* paths)
 {
     if (names->count() == 0) env().messages().show(this, tr("No file to remove"));
+    // The name row's line goes out of what Save writes with it.
+    if (names->count() > 0) std::erase(rowsInOrder_, names->item(names->count() - 1));
     for (QListWidget* column : {names, lengths, paths})
         if (column->count() > 0) delete column->takeItem(column->count() - 1);
+    writeBuffer();
 }
 
 void Form2::Command2_Click()
@@ -189,8 +199,10 @@ void Form2::Command4_Click()
 {
     prepareDialog();
     if (!CommonDialog1->ShowSave()) return;  // a cancelled dialog saves nothing
-    // Written to the full path chosen: the dialog does not change the working folder.
+    // Written to the full path chosen: the dialog does not change the working folder. The file
+    // holds the rows shown, one full path a line, in the order they were added.
     const QString path = CommonDialog1->DialogFileName();
+    writeBuffer();
     if (const QString problem = RichTextBox1->SaveFile(path); !problem.isEmpty())
         env().messages().show(this, cannotSaveFile(path, problem));
 }
@@ -223,22 +235,33 @@ void Form2::addLoadedRows(const QString& path, const QString& problem)
         env().messages().show(this, cannotOpenFile(path, problem));
         return;
     }
-    // One row per line that holds a name, each played from the playlist file's folder.
-    const QString folder = QFileInfo(path).absolutePath();
-    QStringList rows = RichTextBox1->text().split(QLatin1Char('\n'));
-    rows.removeIf([](const QString& line) { return line.trimmed().isEmpty(); });
+    // One row per line that holds a name: its full path, or a name alone (as files written before
+    // hold them, and files written by hand) taken from the playlist file's folder. The rows join
+    // what the next Save writes.
+    const QDir folder = QFileInfo(path).absoluteDir();
+    QStringList sources;
+    for (const QString& line : RichTextBox1->text().split(QLatin1Char('\n'))) {
+        if (line.trimmed().isEmpty()) continue;
+        const media_source::Checked source = media_source::resolve(line, folder);
+        sources << (source.ok ? source.target : line);
+    }
+    QStringList shown;
+    shown.reserve(sources.size());
+    for (const QString& s : sources) shown << platform::displayFileName(media_source::isAddress(s) ? s : QFileInfo(s).fileName());
     const int first = List1->count();
-    List1->addItems(rows);  // at once: a row at a time would update the view for each
-    for (int i = first; i < List1->count(); ++i) List1->item(i)->setData(kListFolderRole, folder);
+    List1->addItems(shown);  // at once: a row at a time would update the view for each
+    for (int i = first; i < List1->count(); ++i) {
+        List1->item(i)->setData(kSourceRole, sources[i - first]);
+        rowsInOrder_.push_back(List1->item(i));
+    }
+    writeBuffer();
 }
 
 QString Form2::selectedSource(QListWidget* names) const
 {
     const QListWidgetItem* row = names->currentItem();
     if (!row || !row->isSelected()) return {};
-    if (const QString path = row->data(kSourceRole).toString(); !path.isEmpty()) return path;
-    const media_source::Checked source = media_source::resolve(row->text(), QDir(row->data(kListFolderRole).toString()));
-    return source.ok ? source.target : row->text();
+    return row->data(kSourceRole).toString();
 }
 
 void Form2::List1_DblClick()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "forms/Controls.h"
 #include "forms/Dialogs.h"
@@ -10,6 +11,7 @@ class Application;
 class QComboBox;
 class QLabel;
 class QListWidget;
+class QListWidgetItem;
 class RichTextBox;
 
 // The playlist window: the files played in the main window, one set of columns (name, length,
@@ -64,8 +66,11 @@ private:
     void addRow(Set set, const QString& name, const QString& length, const QString& path);
     // Takes the last item off each column that has one; the name column's emptiness is said.
     void removeLastRow(QListWidget* names, QListWidget* lengths, QListWidget* paths);
-    // The name goes on a line of its own after the names already in the buffer.
-    void appendToBuffer(const QString& name);
+    // The buffer (what Save writes) is the rows shown, in the order they were added, both
+    // sets: each name row's full path on a line of its own.
+    void writeBuffer();
+    // A name row at the end of the column, playing the source, in the buffer's order.
+    QListWidgetItem* newNameRow(QListWidget* names, const QString& source);
     // What a row of a name column plays; empty when no row is selected.
     QString selectedSource(QListWidget* names) const;
     void prepareDialog();
@@ -79,4 +84,5 @@ private:
     void dropEvent(QDropEvent* event) override;
 
     Application& app_;
+    std::vector<QListWidgetItem*> rowsInOrder_;  // the name rows of both sets, as they were added
 };
