@@ -7,16 +7,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scale=${1:-1}
 
-need=()
-for p in xvfb openbox ffmpeg; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || need+=("$p")
-done
-if [ ${#need[@]} -gt 0 ]; then
-  sudo_cmd=()
-  [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${need[@]}"
-fi
+source scripts/packages.sh
+install_missing xvfb openbox ffmpeg
 [ -x build/tests/program_runner ] || { cmake -S . -B build -G Ninja && cmake --build build --target program_runner; }
 
 work=$(mktemp -d)

@@ -68,6 +68,16 @@ QVariantMap metadataOf(const QVariant& v)
     return m;
 }
 
+// The real program with its media-keys service on a bus of the test's own, and a client there.
+struct ProgramOnABus {
+    PrivateBus bus;
+    RealProgram p;
+    QDBusConnection& client = bus.client;
+    explicit ProgramOnABus(const QString& name) : bus(name) {}
+    // Starts the service; false when the bus or the service is not there.
+    bool start() { return bus.started() && (new MprisService(p.app, bus.service, p.main))->isRegistered(); }
+};
+
 }  // namespace
 
 TEST(Mpris, TheSoundMenuSeesAndSteersTheCurrentEngine)
@@ -130,13 +140,10 @@ TEST(Mpris, TheSoundMenuSeesAndSteersTheCurrentEngine)
 // message box, no crash, a plain reply. Other failures come back as D-Bus errors.
 TEST(Mpris, PlayWithNothingToPlayDoesNothingAndFailuresComeBackAsErrors)
 {
-    PrivateBus bus(QStringLiteral("zp-idle"));
-    ASSERT_TRUE(bus.started()) << "dbus-daemon did not start";
-    QDBusConnection& service = bus.service;
-    QDBusConnection& client = bus.client;
-    RealProgram p;
-    auto* mpris = new MprisService(p.app, service, p.main);
-    ASSERT_TRUE(mpris->isRegistered());
+    ProgramOnABus o(QStringLiteral("zp-idle"));
+    ASSERT_TRUE(o.start()) << "dbus-daemon or the service did not start";
+    QDBusConnection& client = o.client;
+    RealProgram& p = o.p;
 
     const auto pressEveryKey = [&] {
         for (const char* method : {"Play", "PlayPause", "Pause", "Stop", "Next", "Previous"}) {
@@ -212,11 +219,10 @@ TEST(Mpris, AnEngineFailureIsTheCallersErrorReplyNotAMessageBox)
 // caller's error. The track's address is a valid URI, a blank encoded.
 TEST(Mpris, OpenUriOpensLikeAStartWithANameAndTheTracksAddressIsEncoded)
 {
-    PrivateBus bus(QStringLiteral("zp-open"));
-    ASSERT_TRUE(bus.started()) << "dbus-daemon did not start";
-    RealProgram p;
-    auto* mpris = new MprisService(p.app, bus.service, p.main);
-    ASSERT_TRUE(mpris->isRegistered());
+    ProgramOnABus o(QStringLiteral("zp-open"));
+    ASSERT_TRUE(o.start()) << "dbus-daemon or the service did not start";
+    RealProgram& p = o.p;
+    PrivateBus& bus = o.bus;
     QTemporaryDir dir;
     const QString harbour = dir.filePath(QStringLiteral("harbour bells.mp3"));
     ASSERT_TRUE(QFile::copy(clips::mp3Tone90s(), harbour));
@@ -249,11 +255,10 @@ TEST(Mpris, OpenUriOpensLikeAStartWithANameAndTheTracksAddressIsEncoded)
 // curve: 50% is 20*log10(0.5^3) = -18.06 dB, 10% is -60 dB) and back.
 TEST(Mpris, TheVolumeReadsBackAsSetFromThreeToAHundredPercent)
 {
-    PrivateBus bus(QStringLiteral("zp-volume"));
-    ASSERT_TRUE(bus.started()) << "dbus-daemon did not start";
-    RealProgram p;
-    auto* mpris = new MprisService(p.app, bus.service, p.main);
-    ASSERT_TRUE(mpris->isRegistered());
+    ProgramOnABus o(QStringLiteral("zp-volume"));
+    ASSERT_TRUE(o.start()) << "dbus-daemon or the service did not start";
+    RealProgram& p = o.p;
+    PrivateBus& bus = o.bus;
     for (int percent = 3; percent <= 100; ++percent) {
         ASSERT_TRUE(setProperty(bus.client, "Volume", percent / 100.0)) << percent;
         EXPECT_NEAR(property(bus.client, "Volume").toDouble(), percent / 100.0, 0.005) << percent;
