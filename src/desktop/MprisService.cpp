@@ -193,11 +193,13 @@ QDBusMessage MprisService::callProperties(const QDBusMessage& message)
 {
     const QVariantList args = message.arguments();
     const QString interface = args.value(0).toString();
-    const auto find = [&](const QString& name) -> const Property* {
+    const QString name = args.value(1).toString();
+    const auto find = [&]() -> const Property* {
         for (const Property& p : properties_)
             if (interface == QLatin1String(p.interface) && name == QLatin1String(p.name)) return &p;
         return nullptr;
     };
+    const auto unknown = [&] { return message.createErrorReply(QDBusError::UnknownProperty, tr("There is no property %1.").arg(name)); };
     const QString member = message.member();
     if (member == QLatin1String("GetAll") && message.signature() == QLatin1String("s")) {
         QVariantMap all;
@@ -207,13 +209,13 @@ QDBusMessage MprisService::callProperties(const QDBusMessage& message)
         return message.createReply(QVariant::fromValue(all));
     }
     if (member == QLatin1String("Get") && message.signature() == QLatin1String("ss")) {
-        const Property* p = find(args.at(1).toString());
-        if (!p) return message.createErrorReply(QDBusError::UnknownProperty, tr("There is no property %1.").arg(args.at(1).toString()));
+        const Property* p = find();
+        if (!p) return unknown();
         return message.createReply(QVariant::fromValue(QDBusVariant(p->read())));
     }
     if (member == QLatin1String("Set") && message.signature() == QLatin1String("ssv")) {
-        const Property* p = find(args.at(1).toString());
-        if (!p) return message.createErrorReply(QDBusError::UnknownProperty, tr("There is no property %1.").arg(args.at(1).toString()));
+        const Property* p = find();
+        if (!p) return unknown();
         if (!p->write) return message.createErrorReply(QDBusError::PropertyReadOnly, tr("%1 is read-only.").arg(QLatin1String(p->name)));
         const QVariant value = args.at(2).value<QDBusVariant>().variant();
         QString refusal;
@@ -392,8 +394,7 @@ void MprisService::announceChanges()
         if (announced_.value(it.key()) != it.value()) changed.insert(it.key(), it.value());
     announced_ = now;
     if (changed.isEmpty()) return;
-    QDBusMessage signal = QDBusMessage::createSignal(QString::fromLatin1(kObjectPath),
-                                                     QStringLiteral("org.freedesktop.DBus.Properties"),
+    QDBusMessage signal = QDBusMessage::createSignal(QString::fromLatin1(kObjectPath), QString::fromLatin1(kPropertiesInterface),
                                                      QStringLiteral("PropertiesChanged"));
     signal << QString::fromLatin1(kPlayerInterface) << changed << QStringList();
     bus_.send(signal);

@@ -121,6 +121,16 @@ void styleButton(QWidget* w)
                          .arg(face.name(), text.name(), edge.name(), pressed.name(), dim.name()));
 }
 
+// A text box's text area is its viewport, which keeps a palette of its own.
+void setViewportColor(QWidget* w, QPalette::ColorRole role, const QColor& c)
+{
+    auto* area = qobject_cast<QAbstractScrollArea*>(w);
+    if (!area) return;
+    QPalette inner = area->viewport()->palette();
+    inner.setColor(role, c);
+    area->viewport()->setPalette(inner);
+}
+
 }  // namespace
 
 void setBackColor(QWidget* w, ColorNumber n)
@@ -134,13 +144,9 @@ void setBackColor(QWidget* w, ColorNumber n)
     w->setPalette(pal);
     w->setAutoFillBackground(true);
     w->setProperty(kBackColorProperty, QVariant::fromValue<quint32>(n));
+    setViewportColor(w, QPalette::Base, c);
     if (qobject_cast<QPushButton*>(w)) {
         styleButton(w);
-    } else if (auto* area = qobject_cast<QAbstractScrollArea*>(w)) {
-        // The text area is the viewport, which keeps a palette of its own.
-        QPalette inner = area->viewport()->palette();
-        inner.setColor(QPalette::Base, c);
-        area->viewport()->setPalette(inner);
     } else if (qobject_cast<QCalendarWidget*>(w)) {
         // The calendar draws its days in a view of its own.
         for (QWidget* part : w->findChildren<QWidget*>()) {
@@ -178,11 +184,7 @@ void setForeColor(QWidget* w, ColorNumber n)
     }
     w->setPalette(pal);
     if (qobject_cast<QPushButton*>(w) && !w->styleSheet().isEmpty()) styleButton(w);
-    if (auto* area = qobject_cast<QAbstractScrollArea*>(w)) {
-        QPalette inner = area->viewport()->palette();
-        inner.setColor(QPalette::Text, c);
-        area->viewport()->setPalette(inner);
-    }
+    setViewportColor(w, QPalette::Text, c);
     w->setProperty(kForeColorProperty, QVariant::fromValue<quint32>(n));
 }
 

@@ -17,11 +17,12 @@
 // timers with interval 0 never fire.
 namespace forms {
 
-// Creates a control with its design name, placed in twips inside its container.
-// An option button or check box too narrow for its caption in the font at hand (the designs were
-// measured with another) is widened by as much as it needs.
+// Widens an option button or check box too narrow for its caption in the font at hand (the
+// designs were measured with another) by as much as it needs.
 void widenToCaption(QAbstractButton* button);
 
+// Creates a control with its design name, placed in twips inside its container; option buttons
+// and check boxes are widened to their captions.
 template <class W, class... Args>
 W* makeControl(QWidget* container, const char* name, int left, int top, int width, int height,
                Args&&... args)

@@ -165,18 +165,21 @@ bool isImageName(const QString& device)
 
 }  // namespace
 
-CdLook lookAtCdDevice(const QString& device)
+CdLook lookAtCdDevice(const QString& device, const CdLook& previous)
 {
     if (isCdDrive(device)) return lookAtDrive(device);
     struct stat st {};
     // A disc image that is not there is a drive without a disc: "inserting" is the file coming.
     if (::stat(platform::encodeFileName(device).constData(), &st) != 0 && isImageName(device))
         return {CdLook::State::NoDisc, tr("There is no audio CD in the drive (no disc image at %1).").arg(device), {}};
-    if (const QString problem = cdDeviceProblem(device); !problem.isEmpty())
-        return {S_ISREG(st.st_mode) ? CdLook::State::NoDisc : CdLook::State::NoDrive, problem, {}};
+    // An image whose files have not changed since the last look is what it was then: its sheet
+    // is not read again.
     const QString suffix = QFileInfo(device).suffix().toLower();
     QByteArray identity = fileIdentity(device);
     if (suffix != QLatin1String("toc")) identity += '|' + fileIdentity(companion(device, suffix == QLatin1String("cue")));
+    if (identity == previous.identity) return previous;
+    if (const QString problem = cdDeviceProblem(device); !problem.isEmpty())
+        return {S_ISREG(st.st_mode) ? CdLook::State::NoDisc : CdLook::State::NoDrive, problem, identity};
     return {CdLook::State::Disc, {}, identity};
 }
 

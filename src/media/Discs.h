@@ -19,12 +19,13 @@ QString cdDeviceProblem(const QString& device);
 struct CdLook {
     enum class State { NoDrive, NoDisc, Disc } state = State::NoDrive;
     QString problem;      // what to tell the person when there is no disc to play
-    QByteArray identity;  // of the disc, with State::Disc
+    QByteArray identity;  // of the disc (with State::Disc), or of the image's files
 };
 // A drive is asked through its device (which a slow drive may take a moment to answer: look at
-// it off the UI thread); anything else answers at once from the file system.
+// it off the UI thread); anything else answers at once from the file system. An image whose
+// files are those of the previous look gives that look again without reading its sheet.
 bool isCdDrive(const QString& device);
-CdLook lookAtCdDevice(const QString& device);
+CdLook lookAtCdDevice(const QString& device, const CdLook& previous = {});
 
 // Why the DVD in this VIDEO_TS folder cannot be played; empty when it may be. Reads the
 // disc's information files, which are small.

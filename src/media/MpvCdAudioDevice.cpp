@@ -41,15 +41,15 @@ MpvCdAudioDevice::MpvCdAudioDevice(const MpvOptions& options, QString devicePath
 void MpvCdAudioDevice::open()
 {
     passedOver_.clear();
-    // Answers at once: only a drive is asked off the UI thread, and its answer follows.
-    if (discs::isCdDrive(devicePath_)) checkDrive();
-    else follow(discs::lookAtCdDevice(devicePath_));
+    lastLook_ = {};
+    checkDrive();
 }
 
 void MpvCdAudioDevice::checkDrive()
 {
+    // Answers at once: only a drive is asked off the UI thread, and its answer follows.
     if (!discs::isCdDrive(devicePath_)) {
-        follow(discs::lookAtCdDevice(devicePath_));
+        follow(discs::lookAtCdDevice(devicePath_, lastLook_));
         return;
     }
     if (looking_) return;
@@ -65,6 +65,7 @@ void MpvCdAudioDevice::checkDrive()
 
 void MpvCdAudioDevice::follow(const discs::CdLook& look)
 {
+    lastLook_ = look;
     if (look.state != discs::CdLook::State::Disc) {
         // No disc: whatever was open is let go, and the next disc to come is read.
         passedOver_.clear();

@@ -48,6 +48,7 @@ private:
     QString devicePath_;
     QTimer openDeadline_;
     bool looking_ = false;        // a drive is being asked
+    discs::CdLook lastLook_;      // what the last look found
     QByteArray discIdentity_;     // the disc open or being read
     QByteArray passedOver_;       // a disc ejected or unreadable: not read again while it stays
     bool opening_ = false;

@@ -31,6 +31,9 @@ constexpr qsizetype kMaxNameChars = 4096;
 // A name row keeps what it plays: its full path (or address).
 constexpr int kSourceRole = Qt::UserRole;
 
+// What a name row shows of its source: an address whole, a file by its name.
+QString rowName(const QString& source) { return media_source::isAddress(source) ? source : QFileInfo(source).fileName(); }
+
 QListWidget* makeList(QWidget* parent, const char* name, int left, int width)
 {
     auto* list = makeControl<QListWidget>(parent, name, left, 1680, width, 3765);
@@ -113,8 +116,7 @@ void Form2::writeBuffer()
 
 QListWidgetItem* Form2::newNameRow(QListWidget* names, const QString& source)
 {
-    const QString shown = media_source::isAddress(source) ? source : QFileInfo(source).fileName();
-    auto* row = new QListWidgetItem(platform::displayFileName(shown), names);
+    auto* row = new QListWidgetItem(platform::displayFileName(rowName(source)), names);
     row->setData(kSourceRole, source);
     rowsInOrder_.push_back(row);
     return row;
@@ -132,6 +134,7 @@ void Form2::Command1_Click()
     if (!main.RealAudio1->isHidden())
         addRow(Set::Real, name, forms::numText(static_cast<double>(main.RealAudio1->GetLength()) / 1000.0) + kSeconds, path);
     else addRow(Set::WindowsMedia, name, forms::numText(main.screenAndAudio->Duration()) + kSeconds, path);
+    writeBuffer();
 }
 
 void Form2::addRow(Set set, const QString& name, const QString& length, const QString& path)
@@ -141,15 +144,13 @@ void Form2::addRow(Set set, const QString& name, const QString& length, const QS
     newNameRow(real ? List4 : List1, path)->setText(platform::displayFileName(name));
     (real ? List5 : List2)->addItem(length);
     (real ? List6 : List3)->addItem(platform::displayFileName(path));
-    writeBuffer();
 }
 
 void Form2::addRows(const QStringList& targets)
 {
-    for (const QString& target : targets) {
-        const QString name = media_source::isAddress(target) ? target : QFileInfo(target).fileName();
-        addRow(media_source::isRealName(target) ? Set::Real : Set::WindowsMedia, name, QString(), target);
-    }
+    for (const QString& target : targets)
+        addRow(media_source::isRealName(target) ? Set::Real : Set::WindowsMedia, rowName(target), QString(), target);
+    writeBuffer();
 }
 
 void Form2::dragEnterEvent(QDragEnterEvent* event)
@@ -200,9 +201,8 @@ void Form2::Command4_Click()
     prepareDialog();
     if (!CommonDialog1->ShowSave()) return;  // a cancelled dialog saves nothing
     // Written to the full path chosen: the dialog does not change the working folder. The file
-    // holds the rows shown, one full path a line, in the order they were added.
+    // holds the buffer: the rows shown, one full path a line, in the order they were added.
     const QString path = CommonDialog1->DialogFileName();
-    writeBuffer();
     if (const QString problem = RichTextBox1->SaveFile(path); !problem.isEmpty())
         env().messages().show(this, cannotSaveFile(path, problem));
 }
@@ -247,7 +247,7 @@ void Form2::addLoadedRows(const QString& path, const QString& problem)
     }
     QStringList shown;
     shown.reserve(sources.size());
-    for (const QString& s : sources) shown << platform::displayFileName(media_source::isAddress(s) ? s : QFileInfo(s).fileName());
+    for (const QString& s : sources) shown << platform::displayFileName(rowName(s));
     const int first = List1->count();
     List1->addItems(shown);  // at once: a row at a time would update the view for each
     for (int i = first; i < List1->count(); ++i) {

@@ -62,7 +62,7 @@ private:
     enum class Set { WindowsMedia, Real };
     // Shows one set's three columns and hides the other's.
     void showSet(Set set);
-    // A row at the end of the set, which is shown; its name goes into the buffer.
+    // A row at the end of the set, which is shown; writeBuffer() then takes it into the buffer.
     void addRow(Set set, const QString& name, const QString& length, const QString& path);
     // Takes the last item off each column that has one; the name column's emptiness is said.
     void removeLastRow(QListWidget* names, QListWidget* lengths, QListWidget* paths);

@@ -142,12 +142,14 @@ void RichTextBox::relayout()
     viewport()->update();
 }
 
+int RichTextBox::linesShown() const { return std::max(1, viewport()->height() / std::max(1, fontMetrics().lineSpacing())); }
+
 void RichTextBox::updateScrollBar()
 {
     QScrollBar* bar = verticalScrollBar();
     const QSignalBlocker quiet(bar);
     bar->setRange(0, std::max(0, content_->blockCount() - 1));
-    bar->setPageStep(std::max(1, viewport()->height() / std::max(1, fontMetrics().lineSpacing())));
+    bar->setPageStep(linesShown());
     bar->setValue(topBlock_);
 }
 
@@ -261,7 +263,7 @@ void RichTextBox::wheelEvent(QWheelEvent* event)
 
 void RichTextBox::keyPressEvent(QKeyEvent* event)
 {
-    const int page = std::max(1, viewport()->height() / std::max(1, fontMetrics().lineSpacing()) - 1);
+    const int page = std::max(1, linesShown() - 1);  // a line of the last page stays in view
     if (event->matches(QKeySequence::Copy)) QApplication::clipboard()->setText(selectedText());
     else if (event->matches(QKeySequence::SelectAll)) selectAll();
     else if (event->matches(QKeySequence::MoveToStartOfDocument)) verticalScrollBar()->setValue(0);

@@ -64,6 +64,8 @@ private:
     // Moves the top of the view by whole lines (negative: up).
     void scrollLines(int lines);
     void updateScrollBar();
+    // How many lines of the font the view shows at once.
+    int linesShown() const;
     Position positionAt(QPoint point) const;
 
     std::shared_ptr<const richtext::Content> content_;

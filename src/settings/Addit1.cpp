@@ -62,7 +62,6 @@ constexpr Entry kEntries[] = {
 };
 constexpr int kRed = 1, kBlue = 2;
 
-
 }  // namespace
 
 const std::vector<Addit1::Target>& Addit1::fullReach()

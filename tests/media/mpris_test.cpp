@@ -84,7 +84,6 @@ TEST(Mpris, TheSoundMenuSeesAndSteersTheCurrentEngine)
 {
     PrivateBus bus(QStringLiteral("zp"));
     ASSERT_TRUE(bus.started()) << "dbus-daemon did not start";
-    QDBusConnection& service = bus.service;
     QDBusConnection& client = bus.client;
     ChangeRecorder recorder;
     ASSERT_TRUE(client.connect(MprisService::kServiceName, MprisService::kObjectPath, "org.freedesktop.DBus.Properties",
@@ -92,7 +91,7 @@ TEST(Mpris, TheSoundMenuSeesAndSteersTheCurrentEngine)
                                SLOT(changed(QString, QVariantMap, QStringList))));
     {
         RealProgram p;
-        auto* mpris = new MprisService(p.app, service, p.main);
+        auto* mpris = new MprisService(p.app, bus.service, p.main);
         ASSERT_TRUE(mpris->isRegistered());
 
         const QString xml = call(client, "org.freedesktop.DBus.Introspectable", "Introspect").arguments().value(0).toString();
@@ -187,11 +186,10 @@ TEST(Mpris, AnEngineFailureIsTheCallersErrorReplyNotAMessageBox)
 {
     PrivateBus bus(QStringLiteral("zp-fail"));
     ASSERT_TRUE(bus.started()) << "dbus-daemon did not start";
-    QDBusConnection& service = bus.service;
     QDBusConnection& client = bus.client;
     TestApp t;
     frmMain& main = t.app.forms().get<frmMain>();
-    auto* mpris = new MprisService(t.app, service, &main);
+    auto* mpris = new MprisService(t.app, bus.service, &main);
     ASSERT_TRUE(mpris->isRegistered());
     auto& wmp = static_cast<FakeWindowsMediaControl&>(*main.screenAndAudio);
     FakeWindowsMediaControl::Clip clip;

@@ -11,7 +11,6 @@
 //                  the clip properties, and saves pictures of the whole screen into DIR.
 // The exit status is the program's.
 #include <QApplication>
-#include <QApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QPixmap>
