@@ -55,6 +55,7 @@ public:
     {
         std::fprintf(stderr, "message: %s\n", qPrintable(text));
     }
+    void tell(QWidget* owner, const QString& text, const QString& title) override { show(owner, text, title); }
 };
 
 class NoDialogs : public forms::FileDialogs {

@@ -41,6 +41,7 @@ public:
         ++shown;
         last = text;
     }
+    void tell(QWidget* owner, const QString& text, const QString& title) override { show(owner, text, title); }
 };
 
 // The longest stretch the UI thread spent away from its event loop, from ticks of a 1 ms timer.

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QUrl>
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <unistd.h>
 #include <vector>
 
 #include "app/CommandLine.h"
@@ -47,10 +49,31 @@ command_line::Parsed parseArguments(const std::vector<QByteArray>& args)
     return command_line::parse(static_cast<int>(argv.size()), argv.data());
 }
 
+// What another program's drop brings: the address list as it wrote it.
+class ForeignDrop : public QMimeData {
+public:
+    explicit ForeignDrop(QByteArray list) : list_(std::move(list)) {}
+    bool hasFormat(const QString& format) const override { return format == QLatin1String("text/uri-list"); }
+    QStringList formats() const override { return {QStringLiteral("text/uri-list")}; }
+
+protected:
+    QVariant retrieveData(const QString& format, QMetaType) const override { return hasFormat(format) ? QVariant(list_) : QVariant(); }
+
+private:
+    QByteArray list_;
+};
+
+void drop(QWidget& target, const QMimeData& data);
+
 void drop(QWidget& target, const QList<QUrl>& urls)
 {
     QMimeData data;
     data.setUrls(urls);
+    drop(target, data);
+}
+
+void drop(QWidget& target, const QMimeData& data)
+{
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&target, &enter);
     ASSERT_TRUE(enter.isAccepted());
@@ -136,7 +159,7 @@ TEST(OutsideNames, NamesGivenAtTheStartEnterStandardModeWithoutTheStartupWindow)
     frmSplash& splash = t.app.forms().get<frmSplash>();
     splash.Show();
     splash.Option2->setValue(true);  // Decrypter Mode chosen but not entered
-    program::openFromOutside(t.app, {c.wmv});
+    program::openFromOutside(t.app, media_source::checkAll({c.wmv}));
     settle();
     frmMain& main = t.app.forms().get<frmMain>();
     EXPECT_TRUE(main.isVisible());
@@ -145,7 +168,7 @@ TEST(OutsideNames, NamesGivenAtTheStartEnterStandardModeWithoutTheStartupWindow)
     EXPECT_EQ(main.mnufileopen->text(), QStringLiteral("&Open Windows Media File"));  // Standard Mode's caption
     EXPECT_EQ(main.CommonDialog1->DialogFileName(), c.wmv);
     // Once in, later names only open.
-    program::openFromOutside(t.app, {c.mp3});
+    program::openFromOutside(t.app, media_source::checkAll({c.mp3}));
     EXPECT_EQ(main.CommonDialog1->DialogFileName(), c.mp3);
     EXPECT_TRUE(t.messages.shown.empty());
 }
@@ -168,4 +191,56 @@ TEST(OutsideNames, DroppedFilesOpenOnTheMainWindowAndBecomeRowsOnThePlaylist)
     EXPECT_EQ(rows(list.List4), QStringList{"third.rm"});
     EXPECT_TRUE(s.messages.shown.empty());
     EXPECT_TRUE(s.main().acceptDrops());
+}
+
+// Hostile names at every way in from outside (the command line, a later start's hand-over, the
+// desktop's OpenUri, a drop): a file keeps its bytes, a blank at its end too, however its
+// address is written; another computer's file and the engine's own sources are refused saying
+// why, without a box that waits.
+TEST(OutsideNames, EveryWayInKeepsNamesWholeAndSaysWhyItRefusesOne)
+{
+    QTemporaryDir dir;
+    const QByteArray folder = QFile::encodeName(dir.path()), blank = folder + "/clip.wav ", bytes = folder + "/bad\xff\xfe.wav";
+    for (const QByteArray& f : {blank, bytes}) ::close(::creat(f.constData(), 0600));
+    const QByteArray url = "file://" + folder.toPercentEncoding("/");
+    struct Case {
+        QByteArray given;
+        QByteArray opens;  // the file's bytes, or empty when refused
+        const char* reason;
+    };
+    const Case cases[] = {
+        {blank, blank, ""},
+        {url + "/clip.wav%20", blank, ""},
+        {url + "/bad%FF%FE.wav", bytes, ""},
+        {"file:" + blank, blank, ""},
+        {"file://otherhost" + blank, "", "It names a file on another computer (\"otherhost\")"},
+        {"edl://%10%/etc/passwd", "", "does not open \"edl://\" addresses"},
+        {"av://lavfi:sine", "", "does not open \"av://\" addresses"},
+        {"http://[::1", "", "It is not a complete address."},
+    };
+    Started s;
+    for (const Case& c : cases) {
+        const QStringList named = parseArguments({"zelplayer", c.given}).names;
+        const QString given = platform::decodeFileName(c.given);
+        const ForeignDrop dropped(c.given + "\r\n");
+        s.messages.shown.clear();
+        s.screen().calls.clear();
+        drop(s.main(), dropped);
+        settle();
+        const media_source::CheckedNames ways[] = {media_source::checkAll(named), media_source::checkHandedOver(named),
+                                                   media_source::checkAll({given})};
+        for (const media_source::CheckedNames& way : ways) {
+            EXPECT_EQ(way.targets.isEmpty() ? QByteArray() : platform::encodeFileName(way.targets[0]), c.opens) << c.given.constData();
+            EXPECT_TRUE(way.refusal.contains(QLatin1String(c.reason))) << way.refusal.toStdString();
+        }
+        if (c.opens.isEmpty()) {
+            ASSERT_EQ(s.messages.shown.size(), 1u) << c.given.constData();
+            EXPECT_TRUE(s.messages.shown[0].text.contains(QLatin1String(c.reason))) << s.messages.shown[0].text.toStdString();
+            EXPECT_FALSE(s.messages.shown[0].waited);
+        } else {
+            EXPECT_EQ(s.screen().calls.value(0), "Open(" + platform::decodeFileName(c.opens) + ")") << c.given.constData();
+        }
+    }
+    // A later start makes its names whole; one that comes without its folder is refused.
+    EXPECT_TRUE(media_source::checkHandedOver({"clip.wav"}).refusal.contains(QLatin1String("must give each with its folder")));
 }

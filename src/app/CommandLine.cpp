@@ -5,6 +5,7 @@
 #include <QDir>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 #include <unistd.h>
 #include <vector>
@@ -84,6 +85,13 @@ Parsed parse(int argc, char** argv)
     QCoreApplication::setApplicationName(name);
     QCoreApplication::setApplicationVersion(version);
     return parsed;
+}
+
+int qtArgumentCount(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--") == 0) return i;
+    return argc;
 }
 
 }  // namespace command_line

@@ -16,4 +16,7 @@ struct Parsed {
 
 Parsed parse(int argc, char** argv);
 
+// How many of the arguments Qt may read: those before "--".
+int qtArgumentCount(int argc, char** argv);
+
 }  // namespace command_line

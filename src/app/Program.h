@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <functional>
 
+#include "media/MediaSource.h"
+
 class Application;
 class EngineFactory;
 namespace forms {
@@ -28,6 +30,6 @@ int run(EngineFactory& engines, forms::MessageBoxes& messages, forms::FileDialog
 // Names from outside the windows (the command line, a later start): Standard Mode is entered
 // as its Enter would, if the start-up window still shows; the main window opens the names and
 // comes forward.
-void openFromOutside(Application& app, const QStringList& names);
+void openFromOutside(Application& app, const media_source::CheckedNames& names);
 
 }  // namespace program

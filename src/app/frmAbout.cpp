@@ -107,5 +107,5 @@ void frmAbout::StartSysInfo()
         const QString program = path + QStringLiteral("\\MSINFO32.EXE");
         if (system.fileExists(program) && system.startProgram(program)) return;
     }
-    app_.messages().show(this, tr("System Information Is Unavailable At This Time"));
+    app_.report(this, tr("System Information Is Unavailable At This Time"));
 }

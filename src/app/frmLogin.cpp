@@ -70,7 +70,7 @@ void frmLogin::cmdOK_Click()
     if (txtUserName->text().isEmpty() && txtPassword->text().isEmpty()) cmdOK->setEnabled(false);
     if (txtUserName->text() == kUserId) {
         if (txtPassword->text() != kPassword) {
-            app_.messages().show(this, tr("Invalid Password, try again!"), tr("Login"));
+            app_.report(this, tr("Invalid Password, try again!"), tr("Login"));
             txtPassword->setFocus();
             Show();
             splash.Hide();

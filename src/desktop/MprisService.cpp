@@ -6,6 +6,7 @@
 #include <QUrl>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "app/Application.h"
 #include "main_window/frmMain.h"
@@ -28,6 +29,15 @@ constexpr const char* kPlayerInterface = "org.mpris.MediaPlayer2.Player";
 constexpr const char* kPropertiesInterface = "org.freedesktop.DBus.Properties";
 
 frmMain& mainWindow(Application& app) { return app.forms().get<frmMain>(); }
+
+constexpr double kRate = 1.0;
+
+// A D-Bus double from low to high, both included (a NaN is in no range).
+bool isNumberIn(const QVariant& value, double low, double high)
+{
+    const double v = value.toDouble();
+    return value.metaType().id() == QMetaType::Double && v >= low && v <= high;
+}
 
 // A file's address with the file system's own bytes, every one that is not plain text encoded
 // (a blank as %20).
@@ -144,13 +154,14 @@ void MprisService::buildTables()
         {kRootInterface, "SupportedUriSchemes", constant(QStringList{QStringLiteral("file")} + media_source::allowedSchemes()), {}},
         {kRootInterface, "SupportedMimeTypes", constant(product::kMimeTypes), {}},
         {kPlayerInterface, "PlaybackStatus", [this] { return QVariant(playbackStatus()); }, {}},
-        // One speed only: a rate written is taken and changes nothing.
-        {kPlayerInterface, "Rate", constant(1.0), [](const QVariant&) { return QString(); }},
+        // One speed only: the one rate that may be written changes nothing.
+        {kPlayerInterface, "Rate", constant(kRate),
+         [](const QVariant& v) { return isNumberIn(v, kRate, kRate) ? QString() : tr("The rate must be %1.").arg(kRate); }},
         {kPlayerInterface, "Metadata", [this] { return QVariant(metadata()); }, {}},
         {kPlayerInterface, "Volume", [this] { return QVariant(volume()); }, [this](const QVariant& v) { return setVolume(v); }},
         {kPlayerInterface, "Position", [this] { return QVariant(position()); }, {}},
-        {kPlayerInterface, "MinimumRate", constant(1.0), {}},
-        {kPlayerInterface, "MaximumRate", constant(1.0), {}},
+        {kPlayerInterface, "MinimumRate", constant(kRate), {}},
+        {kPlayerInterface, "MaximumRate", constant(kRate), {}},
         {kPlayerInterface, "CanGoNext", [this] { return QVariant(canGoNext()); }, {}},
         {kPlayerInterface, "CanGoPrevious", [this] { return QVariant(canGoPrevious()); }, {}},
         {kPlayerInterface, "CanPlay", constant(true), {}},
@@ -228,7 +239,7 @@ QDBusMessage MprisService::callProperties(const QDBusMessage& message)
 QDBusMessage MprisService::perform(const QDBusMessage& message, const std::function<void()>& body)
 {
     QDBusMessage reply = message.createReply();
-    forms::Environment::enter(body, [&](const QString& reason) { reply = message.createErrorReply(QDBusError::Failed, reason); });
+    app_.enterFromOutside(body, [&](const QString& reason) { reply = message.createErrorReply(QDBusError::Failed, reason); });
     if (app_.forms().isLoaded<frmMain>()) announceChanges();  // not once Quit has ended the program
     return reply;
 }
@@ -371,9 +382,8 @@ void MprisService::openUri(const QString& uri)
 QString MprisService::setVolume(const QVariant& value)
 {
     // A sound menu sends 0.0 to 1.0; more is taken as the loudest.
+    if (!isNumberIn(value, 0, std::numeric_limits<double>::max())) return tr("The volume must be a number from 0 to 1.");
     const double v = value.toDouble();
-    if (value.metaType().id() != QMetaType::Double || !std::isfinite(v) || v < 0)
-        return tr("The volume must be a number from 0 to 1.");
     const int percent = static_cast<int>(std::lround(std::min(v, 1.0) * 100));
     frmMain& main = mainWindow(app_);
     if (realIsCurrent()) main.RealAudio1->SetVolume(static_cast<short>(percent));

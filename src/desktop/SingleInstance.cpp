@@ -12,7 +12,8 @@ constexpr int kAnswerWaitMs = 5000;
 
 }  // namespace
 
-SingleInstance::SingleInstance(QDBusConnection bus, std::function<void(const QStringList&)> open, QObject* parent)
+SingleInstance::SingleInstance(QDBusConnection bus, std::function<void(const media_source::CheckedNames&)> open,
+                               QObject* parent)
     : QObject(parent), bus_(std::move(bus)), open_(std::move(open))
 {
     registered_ = bus_.isConnected() &&
@@ -29,16 +30,21 @@ SingleInstance::~SingleInstance()
 
 void SingleInstance::Open(const QStringList& names)
 {
-    // Later, from the event loop: a message about a name may wait for the person, and the
-    // program that handed the names over should not wait with it.
-    QMetaObject::invokeMethod(this, [this, names] { open_(names); }, Qt::QueuedConnection);
+    const media_source::CheckedNames checked = media_source::checkHandedOver(names);
+    if (!checked.refusal.isEmpty()) sendErrorReply(QDBusError::InvalidArgs, checked.refusal);
+    // The names open after the caller has had its answer.
+    QMetaObject::invokeMethod(this, [this, checked] { open_(checked); }, Qt::QueuedConnection);
 }
 
-bool SingleInstance::handOver(QDBusConnection bus, const QStringList& names)
+SingleInstance::HandOver SingleInstance::handOver(QDBusConnection bus, const QStringList& names)
 {
-    if (!bus.isConnected() || !bus.interface()->isServiceRegistered(QString::fromLatin1(kServiceName))) return false;
+    if (!bus.isConnected() || !bus.interface()->isServiceRegistered(QString::fromLatin1(kServiceName))) return {};
     QDBusMessage call = QDBusMessage::createMethodCall(QString::fromLatin1(kServiceName), QString::fromLatin1(kObjectPath),
                                                        QString::fromLatin1(kServiceName), QStringLiteral("Open"));
     call << names;
-    return bus.call(call, QDBus::Block, kAnswerWaitMs).type() == QDBusMessage::ReplyMessage;
+    const QDBusMessage reply = bus.call(call, QDBus::Block, kAnswerWaitMs);
+    if (reply.type() == QDBusMessage::ReplyMessage) return {true, {}};
+    if (reply.type() == QDBusMessage::ErrorMessage && reply.errorName() == QDBusError::errorString(QDBusError::InvalidArgs))
+        return {true, reply.errorMessage()};
+    return {};
 }

@@ -1,10 +1,12 @@
 #include "forms/Dialogs.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QSpacerItem>
+#include <utility>
 
 namespace forms {
 
@@ -69,9 +71,51 @@ std::unique_ptr<QMessageBox> QtMessageBoxes::build(QWidget* owner, const QString
     return box;
 }
 
+QtMessageBoxes::~QtMessageBoxes() { delete told_.data(); }
+
 void QtMessageBoxes::show(QWidget* owner, const QString& text, const QString& title)
 {
-    build(owner, text, title)->exec();
+    std::unique_ptr<QMessageBox> box = build(owner, text, title);
+    // The owner may go while the box waits (the program ends from outside): the box goes with
+    // it and must not be deleted twice.
+    const QPointer<QMessageBox> alive = box.get();
+    box->exec();
+    if (!alive) (void)box.release();
+}
+
+void QtMessageBoxes::tell(QWidget* owner, const QString& text, const QString& title)
+{
+    if (told_ && told_->isVisible()) {
+        if (toldTexts_.contains(text)) return;
+        if (toldTexts_.size() < kToldTexts) toldTexts_ << text;
+        else ++toldMore_;
+        // Many may come at once (a burst of calls from the desktop): the box is rewritten once.
+        if (!std::exchange(refreshQueued_, true))
+            QMetaObject::invokeMethod(told_, [this] { refreshTold(); }, Qt::QueuedConnection);
+        return;
+    }
+    toldTexts_ = {text};
+    toldMore_ = 0;
+    told_ = build(owner, text, title).release();
+    told_->setAttribute(Qt::WA_DeleteOnClose);
+    told_->open();  // window-modal, no event loop of its own
+}
+
+void QtMessageBoxes::refreshTold()
+{
+    refreshQueued_ = false;
+    if (!told_) return;
+    QString text = toldTexts_.join(QStringLiteral("\n\n"));
+    if (toldMore_ > 0)
+        text += QStringLiteral("\n\n") +
+                (toldMore_ == 1 ? QCoreApplication::translate("forms", "One more message came while this one was up.")
+                                : QCoreApplication::translate("forms", "%1 more messages came while this one was up.").arg(toldMore_));
+    told_->setText(text);
+}
+
+void QtMessageBoxes::closeTold()
+{
+    if (told_) told_->close();
 }
 
 FileDialogResult QtFileDialogs::run(QWidget* owner, const FileDialogRequest& request)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -11,16 +12,24 @@ class QMessageBox;
 class QWidget;
 
 // Message boxes and file dialogs go through these seams: the program uses real Qt dialogs,
-// tests script the answers. A modal wait happens inside the handler that asks.
+// tests script the answers. A modal wait happens only inside a handler of the person's own
+// click; nothing that comes from elsewhere waits in a box.
 namespace forms {
 
 inline const QString kAppTitle = product::kTitle;
 
+// OK button only, no icon; an empty title means the application title.
 class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
-    // OK button only, no icon; an empty title means the application title.
+    // Waits for OK, inside the handler of the person's own click that shows it.
     virtual void show(QWidget* owner, const QString& text, const QString& title = {}) = 0;
+    // Shows the box and returns at once: for what comes from outside the person's own clicks
+    // (the desktop, a drop, a timer, an engine's event). At most one such box is up; what comes
+    // while it is up is added to it.
+    virtual void tell(QWidget* owner, const QString& text, const QString& title = {}) = 0;
+    // The program ends: a box that tell() put up goes.
+    virtual void closeTold() {}
 };
 
 struct FileFilter {
@@ -88,9 +97,23 @@ private:
 // Real dialogs.
 class QtMessageBoxes : public MessageBoxes {
 public:
+    ~QtMessageBoxes() override;
     void show(QWidget* owner, const QString& text, const QString& title) override;
+    void tell(QWidget* owner, const QString& text, const QString& title) override;
+    void closeTold() override;
     // The box show() shows: at least as wide as its title needs, with the title bar's buttons.
     static std::unique_ptr<QMessageBox> build(QWidget* owner, const QString& text, const QString& title);
+
+    // The told box shows this many texts; the rest are counted.
+    static constexpr int kToldTexts = 3;
+
+private:
+    void refreshTold();
+
+    QPointer<QMessageBox> told_;  // owned by its owner window, or by itself once closed
+    QStringList toldTexts_;
+    int toldMore_ = 0;
+    bool refreshQueued_ = false;
 };
 
 class QtFileDialogs : public FileDialogs {

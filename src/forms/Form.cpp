@@ -39,9 +39,14 @@ void FormRegistry::unload(Form* form)
     }
 }
 
-void FormRegistry::unloadAllDeferred()
+void FormRegistry::unloadAllAtEnd()
 {
-    while (!live_.empty()) unload(live_.back().second);
+    while (!live_.empty()) {
+        Form* form = live_.back().second;
+        live_.pop_back();
+        form->hide();
+        unloading_.emplace_back(form);
+    }
 }
 
 void FormRegistry::unloadAll()
@@ -80,8 +85,11 @@ MenuItem* Form::addMenuItem(QMenu* menu, const char* name, const QString& captio
 
 void Environment::endProgram()
 {
-    // Deferred: the request may come from a handler of one of these windows.
-    registry().unloadAllDeferred();
+    // The windows are not destroyed here: the end may come from a handler of one of them, or
+    // from outside while a handler waits in a box, and that handler goes on once its box has
+    // closed (ending the program ends every event loop, the boxes' too).
+    messages_.closeTold();
+    registry().unloadAllAtEnd();
     if (endAction_) endAction_();
 }
 
@@ -216,9 +224,30 @@ bool Environment::enter(const std::function<void()>& body, const std::function<v
     return false;
 }
 
+bool Environment::enterFromOutside(const std::function<void()>& body, const std::function<void(const QString&)>& failed)
+{
+    struct Counted {
+        int& n;
+        explicit Counted(int& count) : n(++count) {}
+        ~Counted() { --n; }
+    } outside(outside_);
+    return enter(body, failed);
+}
+
+void Environment::report(QWidget* owner, const QString& text, const QString& title)
+{
+    if (outside_ > 0) messages_.tell(owner, text, title);
+    else messages_.show(owner, text, title);
+}
+
 void Form::run(const std::function<void()>& body)
 {
-    Environment::enter(body, [this](const QString& reason) { env_.messages().show(this, reason); });
+    Environment::enter(body, [this](const QString& reason) { env_.report(this, reason); });
+}
+
+void Form::runEvent(const std::function<void()>& body)
+{
+    env_.enterFromOutside(body, [this](const QString& reason) { env_.report(this, reason); });
 }
 
 void Form::closeEvent(QCloseEvent* event)

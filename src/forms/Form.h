@@ -34,8 +34,9 @@ public:
     // Forgets the window at once and destroys it once control is back in the event loop, so a
     // window may unload itself from its own handler.
     void unload(Form* form);
-    // Unloads every window, destroying them once control is back in the event loop.
-    void unloadAllDeferred();
+    // Forgets and hides every window at once, destroying them with the registry: the program
+    // ends, and a handler may still wait in a box or dialog on the stack below.
+    void unloadAllAtEnd();
     // Destroys every window now.
     void unloadAll();
 
@@ -65,12 +66,21 @@ public:
     // failed call; a failure's reason, as a sentence for the user, goes to `failed` and never
     // reaches the event loop. True when the body ran to its end.
     static bool enter(const std::function<void()>& body, const std::function<void(const QString&)>& failed);
+    // As enter(), for a way in that is not the person's own click (the desktop, the command
+    // line, a drop, a timer, an engine's event, a read that finished): what the handlers tell
+    // meanwhile, the failure included, is shown without waiting, so no event loop runs inside.
+    bool enterFromOutside(const std::function<void()>& body, const std::function<void(const QString&)>& failed);
+    // Tells the person something from a handler: in a handler of the person's own click the box
+    // waits for OK, otherwise it does not (MessageBoxes::tell).
+    void report(QWidget* owner, const QString& text, const QString& title = {});
+
     void setEndProgramAction(std::function<void()> action) { endAction_ = std::move(action); }
 
 private:
     MessageBoxes& messages_;
     FileDialogs& fileDialogs_;
     std::function<void()> endAction_;
+    int outside_ = 0;  // ways in from outside now running
 };
 
 template <class App>
@@ -142,9 +152,12 @@ public:
     // window that locked others, or holds choices others read, ends as that button ends it.
     void setCloseBoxButton(QPushButton* button) { closeBoxButton_ = button; }
 
-    // Runs a handler body; a failure ends it and is reported in a message box, leaving the
-    // window usable.
+    // Runs a handler body of the person's own click; a failure ends it and is reported in a
+    // message box, leaving the window usable.
     void run(const std::function<void()>& body);
+    // As run(), for a handler of anything else (an engine's event, a timer, a read that
+    // finished, a name from outside): nothing it tells waits in a box.
+    void runEvent(const std::function<void()>& body);
 
     // Runs the handler, as run() does, whenever the sender's signal comes (its arguments unread).
     template <class Sender, class Signal>
@@ -156,6 +169,12 @@ public:
     void on(const Sender* sender, Signal signal, void (Window::*handler)())
     {
         on(sender, signal, [this, handler] { (static_cast<Window*>(this)->*handler)(); });
+    }
+    // As on(), for a signal that is not the person's own click, run as runEvent() does.
+    template <class Sender, class Signal, class Window>
+    void onEvent(const Sender* sender, Signal signal, void (Window::*handler)())
+    {
+        connect(sender, signal, this, [this, handler] { runEvent([this, handler] { (static_cast<Window*>(this)->*handler)(); }); });
     }
 
 protected:

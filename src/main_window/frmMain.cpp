@@ -207,21 +207,21 @@ void frmMain::bindCaptionKeys()
 
 void frmMain::connectEngines()
 {
-    on(screenAndAudio, &WindowsMediaControl::OpenStateChange, &frmMain::screenAndAudio_OpenStateChange);
-    on(screenAndAudio, &WindowsMediaControl::EndOfStream, &frmMain::screenAndAudio_EndOfStream);
-    on(screenAndAudio, &WindowsMediaControl::PlayStateChange, &frmMain::screenAndAudio_PlayStateChange);
-    on(screenAndAudio, &WindowsMediaControl::PositionChange, &frmMain::screenAndAudio_PositionChange);
+    onEvent(screenAndAudio, &WindowsMediaControl::OpenStateChange, &frmMain::screenAndAudio_OpenStateChange);
+    onEvent(screenAndAudio, &WindowsMediaControl::EndOfStream, &frmMain::screenAndAudio_EndOfStream);
+    onEvent(screenAndAudio, &WindowsMediaControl::PlayStateChange, &frmMain::screenAndAudio_PlayStateChange);
+    onEvent(screenAndAudio, &WindowsMediaControl::PositionChange, &frmMain::screenAndAudio_PositionChange);
     on(screenAndAudio, &WindowsMediaControl::MouseMove, &frmMain::screenAndAudio_MouseEvent);
     on(screenAndAudio, &WindowsMediaControl::MouseDown, &frmMain::screenAndAudio_MouseEvent);
-    on(screenAndAudio, &WindowsMediaControl::NewStream, &frmMain::screenAndAudio_NewStream);
+    onEvent(screenAndAudio, &WindowsMediaControl::NewStream, &frmMain::screenAndAudio_NewStream);
     connect(screenAndAudio, &WindowsMediaControl::Error, this,
-            [this](const QString& d) { run([&] { engine_Error(d); }); });
-    on(RealAudio1, &RealAudioControl::RealTwoTextEvent, &frmMain::RealAudio1_RealTwoTextEvent);
-    on(RealAudio1, &RealAudioControl::RealNoArgumentEvent, &frmMain::RealAudio1_RealNoArgumentEvent);
-    on(RealAudio1, &RealAudioControl::RealTwoNumberEvent, &frmMain::RealAudio1_RealTwoNumberEvent);
-    on(RealAudio1, &RealAudioControl::RealOneTextEvent, &frmMain::RealAudio1_RealOneTextEvent);
+            [this](const QString& d) { runEvent([&] { engine_Error(d); }); });
+    onEvent(RealAudio1, &RealAudioControl::RealTwoTextEvent, &frmMain::RealAudio1_RealTwoTextEvent);
+    onEvent(RealAudio1, &RealAudioControl::RealNoArgumentEvent, &frmMain::RealAudio1_RealNoArgumentEvent);
+    onEvent(RealAudio1, &RealAudioControl::RealTwoNumberEvent, &frmMain::RealAudio1_RealTwoNumberEvent);
+    onEvent(RealAudio1, &RealAudioControl::RealOneTextEvent, &frmMain::RealAudio1_RealOneTextEvent);
     connect(RealAudio1, &RealAudioControl::Error, this,
-            [this](const QString& d) { run([&] { engine_Error(d); }); });
+            [this](const QString& d) { runEvent([&] { engine_Error(d); }); });
 }
 
 void frmMain::Form_Load()
@@ -241,7 +241,7 @@ void frmMain::mnuViewToolbar_Click()
     else remote.showPlay();
 }
 
-void frmMain::mnuhelp_Click() { app_.messages().show(this, QString(), tr("ZelPlayer Plus Help File")); }
+void frmMain::mnuhelp_Click() { app_.report(this, QString(), tr("ZelPlayer Plus Help File")); }
 
 void frmMain::closeEvent(QCloseEvent* event)
 {

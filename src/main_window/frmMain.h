@@ -6,6 +6,7 @@
 #include "forms/Dialogs.h"
 #include "forms/Form.h"
 #include "forms/StatusBar.h"
+#include "media/MediaSource.h"
 
 class Application;
 class QFrame;
@@ -79,8 +80,10 @@ public:
     // OpenUri), each checked as a name typed in the open dialog. The first that passes is opened
     // as File > Open opens a chosen file (a RealMedia name as the Real open does), the others
     // become playlist rows of their sets, playlist files load into the playlist. One message
-    // tells the first name that fails.
+    // tells the first name that fails, without waiting.
     void openFromOutside(const QStringList& names);
+    // The same, for names already checked.
+    void openFromOutside(const media_source::CheckedNames& checked);
 
     // Makes the engine the one that plays: the other engine stops and its picture is hidden,
     // this one's is shown. Menus, title and status texts are left to the open commands.

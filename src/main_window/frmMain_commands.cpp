@@ -93,9 +93,10 @@ void frmMain::openChosenReal()
     RealAudio1->PlayClip();
 }
 
-void frmMain::openFromOutside(const QStringList& names)
+void frmMain::openFromOutside(const QStringList& names) { openFromOutside(media_source::checkAll(names)); }
+
+void frmMain::openFromOutside(const media_source::CheckedNames& checked)
 {
-    const media_source::CheckedNames checked = media_source::checkAll(names);
     QStringList media;
     for (const QString& target : checked.targets) {
         if (media_source::isPlaylistName(target)) app_.forms().get<Form2>().loadFromOutside(target);
@@ -109,7 +110,7 @@ void frmMain::openFromOutside(const QStringList& names)
         else openChosenWindowsMedia();
         if (!media.isEmpty()) app_.forms().get<Form2>().addRows(media);
     }
-    if (!checked.refusal.isEmpty()) env().messages().show(this, checked.refusal);
+    if (!checked.refusal.isEmpty()) env().report(this, checked.refusal);
 }
 
 void frmMain::dragEnterEvent(QDragEnterEvent* event)
@@ -119,9 +120,9 @@ void frmMain::dragEnterEvent(QDragEnterEvent* event)
 
 void frmMain::dropEvent(QDropEvent* event)
 {
-    const QStringList names = media_source::namesOf(event->mimeData()->urls());
+    const QStringList names = media_source::namesOf(*event->mimeData());
     event->acceptProposedAction();
-    run([&] { openFromOutside(names); });
+    runEvent([&] { openFromOutside(names); });
 }
 
 void frmMain::mnufileopenurl_Click()

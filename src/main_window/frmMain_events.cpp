@@ -193,4 +193,4 @@ void frmMain::RealAudio1_RealOneTextEvent()
                                              QStringLiteral(" x ") + numText(RealAudio1->GetClipHeight()));
 }
 
-void frmMain::engine_Error(const QString& description) { app_.messages().show(this, description); }
+void frmMain::engine_Error(const QString& description) { app_.report(this, description); }

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QMimeData>
 #include <QRegularExpression>
 #include <QUrl>
 #include <algorithm>
@@ -27,6 +28,9 @@ QString schemeOf(const QString& name)
     return m.hasMatch() ? m.captured(1).toLower() : QString();
 }
 
+// A file's address: "file:" and an absolute path, with or without "//" and a host before it.
+bool isFileAddress(const QString& name) { return name.startsWith(QLatin1String("file:/"), Qt::CaseInsensitive); }
+
 Checked refused(const QString& problem) { return Checked{false, false, {}, problem}; }
 
 // Longer than any path (4096 bytes) or address a person gives.
@@ -40,6 +44,26 @@ QString suffixOf(const QString& name)
 
 using platform::fileProblem;
 using platform::openProblem;
+
+// The local file a file address names, its percent-escapes decoded to the file system's bytes
+// (a desktop passes names that are not UTF-8 that way). Another computer's file is refused.
+Checked fromFileAddress(const QString& address)
+{
+    QString rest = address.mid(5);  // after "file:"
+    static const QRegularExpression queryOrFragment(QStringLiteral("[?#]"));
+    if (const qsizetype end = rest.indexOf(queryOrFragment); end >= 0) rest.truncate(end);
+    if (rest.startsWith(QLatin1String("//"))) {
+        const qsizetype slash = rest.indexOf(QLatin1Char('/'), 2);
+        const QString host = rest.mid(2, slash < 0 ? -1 : slash - 2);
+        if (!host.isEmpty() && host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) != 0)
+            return refused(tr("It names a file on another computer (\"%1\"); the player opens files on this one.").arg(host));
+        rest = slash < 0 ? QString() : rest.mid(slash);
+    }
+    const QString path = platform::decodeFileName(QByteArray::fromPercentEncoding(rest.toUtf8()));
+    if (!path.startsWith(QLatin1Char('/')) || path.contains(QChar(0)))
+        return refused(tr("It is not a valid file address."));
+    return Checked{true, false, QDir::cleanPath(path), {}};
+}
 
 Checked checkLocal(const QString& path)
 {
@@ -73,17 +97,15 @@ bool isAddress(const QString& name)
 
 Checked resolve(const QString& name, const QDir& folder)
 {
+    if (name.isEmpty()) return refused(tr("No file name or address was given."));
+    if (name.size() > kMaxNameChars) return refused(tr("The name is too long for a file or an address."));
+    // A file's name, or its address, keeps every character, blanks at its end too; a network
+    // address cannot hold blanks, so those round one are left out.
+    if (isFileAddress(name)) return fromFileAddress(name);
     const QString trimmed = name.trimmed();
-    if (trimmed.isEmpty()) return refused(tr("No file name or address was given."));
-    if (trimmed.size() > kMaxNameChars) return refused(tr("The name is too long for a file or an address."));
     const QString scheme = schemeOf(trimmed);
-    if (scheme.isEmpty()) return Checked{true, false, QDir::cleanPath(folder.absoluteFilePath(trimmed)), {}};
+    if (scheme.isEmpty()) return Checked{true, false, QDir::cleanPath(folder.absoluteFilePath(name)), {}};
     const QUrl url(trimmed);
-    if (scheme == QLatin1String("file")) {
-        if (!url.isValid() || !url.isLocalFile() || url.toLocalFile().isEmpty())
-            return refused(tr("It is not a valid file address."));
-        return Checked{true, false, url.toLocalFile(), {}};
-    }
     if (!allowedSchemes().contains(scheme))
         return refused(tr("The player does not open \"%1://\" addresses; it opens files and http, https, rtsp, "
                           "mms, rtmp and pnm addresses.")
@@ -119,7 +141,10 @@ QString dvdFolderOf(const QString& localPath)
                                                                                                    : QString();
 }
 
-CheckedNames checkAll(const QStringList& names)
+namespace {
+
+template <class Check>
+CheckedNames checkEach(const QStringList& names, Check check)
 {
     CheckedNames result;
     for (const QString& name : names.mid(0, kMaxOutsideNames)) {
@@ -135,14 +160,33 @@ CheckedNames checkAll(const QStringList& names)
     return result;
 }
 
-QStringList namesOf(const QList<QUrl>& urls)
+}  // namespace
+
+CheckedNames checkAll(const QStringList& names) { return checkEach(names, check); }
+
+CheckedNames checkHandedOver(const QStringList& names)
+{
+    return checkEach(names, [](const QString& name) {
+        if (!isAddress(name) && !isFileAddress(name) && QDir::isRelativePath(name))
+            return refused(tr("A program handing names over must give each with its folder."));
+        return check(name);
+    });
+}
+
+QStringList namesOf(const QMimeData& data)
 {
     QStringList names;
-    for (const QUrl& url : urls) {
-        if (url.isLocalFile())
-            names << platform::decodeFileName(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
-        else names << url.toString(QUrl::FullyEncoded);
+    // The list as the dropping program wrote it: an address Qt cannot parse would otherwise
+    // come as an empty one, losing what it was.
+    static const QString kUriList = QStringLiteral("text/uri-list");
+    if (data.hasFormat(kUriList)) {
+        for (const QByteArray& line : data.data(kUriList).split('\n')) {
+            const QByteArray uri = line.endsWith('\r') ? line.chopped(1) : line;
+            if (!uri.isEmpty() && !uri.startsWith('#')) names << QString::fromUtf8(uri);
+        }
+        return names;
     }
+    for (const QUrl& url : data.urls()) names << url.toString(QUrl::FullyEncoded);
     return names;
 }
 

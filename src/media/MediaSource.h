@@ -5,6 +5,8 @@
 #include <QString>
 #include <QUrl>
 
+class QMimeData;
+
 // What the player agrees to open. Every name a user gives (a chosen file, a typed address, a line
 // of a list) is untrusted: it may name only a regular local file or a network address of the
 // kinds a person means. Engine-internal sources (fd://, edl://, lavf://, av://, ...) and the
@@ -53,10 +55,12 @@ struct CheckedNames {
     QString refusal;
 };
 CheckedNames checkAll(const QStringList& names);
+// As checkAll(), for names another program hands over: one that is neither a full path nor an
+// address is refused, as it would be taken from this program's folder, not the caller's.
+CheckedNames checkHandedOver(const QStringList& names);
 
-// The names of dropped files and addresses: a local file's path with its own bytes kept, an
-// address as it was given.
-QStringList namesOf(const QList<QUrl>& urls);
+// The names of dropped files and addresses, as the dropping program wrote them.
+QStringList namesOf(const QMimeData& data);
 
 // A RealMedia name, which the Real engine plays: .rm, .ra, .rv, .ram.
 bool isRealName(const QString& name);

@@ -128,7 +128,7 @@ void Form2::Command1_Click()
     const QString name = main.CommonDialog1->DialogFileTitle();
     const QString path = main.CommonDialog1->DialogFileName();
     if (name.isEmpty()) {
-        env().messages().show(this, tr("There is no current file to add. Open a file first."));
+        env().report(this, tr("There is no current file to add. Open a file first."));
         return;
     }
     if (!main.RealAudio1->isHidden())
@@ -160,18 +160,18 @@ void Form2::dragEnterEvent(QDragEnterEvent* event)
 
 void Form2::dropEvent(QDropEvent* event)
 {
-    const QStringList names = media_source::namesOf(event->mimeData()->urls());
+    const QStringList names = media_source::namesOf(*event->mimeData());
     event->acceptProposedAction();
-    run([&] {
+    runEvent([&] {
         const media_source::CheckedNames checked = media_source::checkAll(names);
         addRows(checked.targets);
-        if (!checked.refusal.isEmpty()) env().messages().show(this, checked.refusal);
+        if (!checked.refusal.isEmpty()) env().report(this, checked.refusal);
     });
 }
 
 void Form2::removeLastRow(QListWidget* names, QListWidget* lengths, QListWidget* paths)
 {
-    if (names->count() == 0) env().messages().show(this, tr("No file to remove"));
+    if (names->count() == 0) env().report(this, tr("No file to remove"));
     // The name row's line goes out of what Save writes with it.
     if (names->count() > 0) std::erase(rowsInOrder_, names->item(names->count() - 1));
     for (QListWidget* column : {names, lengths, paths})
@@ -204,7 +204,7 @@ void Form2::Command4_Click()
     // holds the buffer: the rows shown, one full path a line, in the order they were added.
     const QString path = CommonDialog1->DialogFileName();
     if (const QString problem = RichTextBox1->SaveFile(path); !problem.isEmpty())
-        env().messages().show(this, cannotSaveFile(path, problem));
+        env().report(this, cannotSaveFile(path, problem));
 }
 
 void Form2::Command5_Click()
@@ -225,14 +225,14 @@ void Form2::loadPlaylist(const QString& path)
     // Read off the UI thread, and no further than a playlist can go: a line longer than any
     // file name, or more rows than a list holds at once, is a file that is not a playlist.
     RichTextBox1->LoadFile(
-        path, RichTextBox::FileKind::Rtf, [this, path](const QString& problem) { run([&] { addLoadedRows(path, problem); }); },
+        path, RichTextBox::FileKind::Rtf, [this, path](const QString& problem) { runEvent([&] { addLoadedRows(path, problem); }); },
         rtf::Limits{kMaxRows, kMaxNameChars});
 }
 
 void Form2::addLoadedRows(const QString& path, const QString& problem)
 {
     if (!problem.isEmpty()) {
-        env().messages().show(this, cannotOpenFile(path, problem));
+        env().report(this, cannotOpenFile(path, problem));
         return;
     }
     // One row per line that holds a name: its full path, or a name alone (as files written before

@@ -49,8 +49,8 @@ Player::Player(Application& app) : Form(app, "Player", forms::Border::FixedToolW
     on(Vol1, &QPushButton::clicked, &Player::Vol1_Click);
     on(Volume2, &QPushButton::clicked, &Player::Volume2_Click);
     on(Mute1, &QPushButton::clicked, &Player::Mute1_Click);
-    on(Ff, &forms::FormTimer::Timer, &Player::Ff_Timer);
-    on(Re, &forms::FormTimer::Timer, &Player::Re_Timer);
+    onEvent(Ff, &forms::FormTimer::Timer, &Player::Ff_Timer);
+    onEvent(Re, &forms::FormTimer::Timer, &Player::Re_Timer);
 }
 
 void Player::Form_Load() { Hide(); }

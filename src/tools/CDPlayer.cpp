@@ -17,7 +17,7 @@ CDPlayer::CDPlayer(Application& app) : Form(app, "CDPlayer", forms::Border::Fixe
     forms::placeTw(MMControl1, 0, 960, 3540, 855);
     MMControl1->DeviceType = QStringLiteral("CDAudio");
     forms::setTabOrder({MMControl1, Text1});
-    on(MMControl1, &MMControl::StatusUpdate, &CDPlayer::MMControl1_StatusUpdate);
+    onEvent(MMControl1, &MMControl::StatusUpdate, &CDPlayer::MMControl1_StatusUpdate);
 }
 
 void CDPlayer::Form_Load() { MMControl1->setCommand(QStringLiteral("Open")); }

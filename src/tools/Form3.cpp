@@ -31,8 +31,8 @@ void Form3::Open_Click()
     // Read off the UI thread; the text shown stays until the new one is there.
     const QString path = CommonDialog1->DialogFileName();
     RichTextBox1->LoadFile(path, RichTextBox::FileKind::RtfOrText, [this, path](const QString& problem) {
-        run([&] {
-            if (!problem.isEmpty()) env().messages().show(this, cannotOpenFile(path, problem));
+        runEvent([&] {
+            if (!problem.isEmpty()) env().report(this, cannotOpenFile(path, problem));
         });
     });
 }

@@ -105,7 +105,7 @@ Form5::Form5(Application& app) : Form(app, "Form5", forms::Border::FixedToolWind
         if (!item) return;
         const QString folder = DirListBox::folderOf(item);
         if (const QString problem = openFolder(folder); !problem.isEmpty())
-            env().messages().show(this, tr("%1 cannot open the folder \"%2\". %3")
+            env().report(this, tr("%1 cannot open the folder \"%2\". %3")
                                             .arg(product::kTitle, platform::displayFileName(folder), problem));
         else Dir1_Change();
     });

@@ -34,7 +34,7 @@ frmDVD::frmDVD(Application& app) : Form(app, "frmDVD", forms::Border::SizableToo
     on(mnufileopen, &forms::MenuItem::Click, &frmDVD::mnufileopen_Click);
     on(mnufileexit, &forms::MenuItem::Click, &frmDVD::mnufileexit_Click);
     connect(MediaPlayer1, &WindowsMediaControl::Error, this,
-            [this](const QString& description) { this->env().messages().show(this, description); });
+            [this](const QString& description) { runEvent([&] { env().report(this, description); }); });
 }
 
 frmDVD::~frmDVD() = default;

@@ -3,7 +3,9 @@
 #include <QTemporaryDir>
 #include <QUrl>
 #include <mpv/client.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 #include "media/ClipInfo.h"
@@ -12,6 +14,7 @@
 #include "media/ListFile.h"
 #include "media/SeekCoalescer.h"
 #include "media/VideoView.h"
+#include "platform/FileNames.h"
 
 TEST(SeekCoalescer, KeepsOneSeekInFlightAndSendsOnlyTheNewestTarget)
 {
@@ -157,7 +160,10 @@ TEST(MediaSource, ChecksNamesByTheirFormAndWhatLiesOnDisc)
 {
     QTemporaryDir dir;
     const QString clip = dir.filePath(QStringLiteral("clip with spaces.mp3"));
-    QFile(clip).open(QIODevice::WriteOnly);
+    const QString blankEnd = dir.filePath(QStringLiteral("ends with a blank.mp3 "));
+    const QString notText = platform::decodeFileName(QFile::encodeName(dir.path()) + "/bad\xff\xfe.mp3");
+    for (const QString& f : {clip, blankEnd, notText}) ::close(::creat(platform::encodeFileName(f).constData(), 0600));
+    const QString encodedDir = QString::fromLatin1(QFile::encodeName(dir.path()).toPercentEncoding("/"));
     ASSERT_EQ(mkfifo(QFile::encodeName(dir.filePath("fifo.mp3")).constData(), 0600), 0);
     struct Case {
         QString name;
@@ -168,7 +174,13 @@ TEST(MediaSource, ChecksNamesByTheirFormAndWhatLiesOnDisc)
     const Case cases[] = {
         {clip, true, false, clip, ""},
         {QUrl::fromLocalFile(clip).toString(), true, false, clip, ""},
-        {"  " + clip + "  ", true, false, clip, ""},
+        {blankEnd, true, false, blankEnd, ""},
+        {"file://" + encodedDir + "/ends%20with%20a%20blank.mp3%20", true, false, blankEnd, ""},
+        {"file://" + encodedDir + "/bad%FF%FE.mp3", true, false, notText, ""},
+        {"file:" + clip, true, false, clip, ""},
+        {"file://localhost" + clip, true, false, clip, ""},
+        {"file://otherhost" + clip, false, false, "", "It names a file on another computer (\"otherhost\")"},
+        {" http://example.invalid/a.mp3 ", true, true, "http://example.invalid/a.mp3", ""},
         {"HTTP://example.invalid/radio.m3u", true, true, "HTTP://example.invalid/radio.m3u", ""},
         {"rtsp://example.invalid:554/a.rm", true, true, "rtsp://example.invalid:554/a.rm", ""},
         {"mms://example.invalid/a.wmv", true, true, "mms://example.invalid/a.wmv", ""},

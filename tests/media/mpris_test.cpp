@@ -165,14 +165,18 @@ TEST(Mpris, PlayWithNothingToPlayDoesNothingAndFailuresComeBackAsErrors)
     pressEveryKey();
     EXPECT_EQ(p.messages.shown.size(), 1u);
 
-    // A volume that is not a number, or below silence, is refused; the volume stays.
+    // A volume or a rate that is not a number in its range is refused; the volume stays.
     const int volumeBefore = p.screen().Volume();
-    for (double bad : {std::nan(""), -0.5, -std::numeric_limits<double>::infinity()}) {
+    const std::pair<const char*, QVariant> refused[] = {
+        {"Volume", std::nan("")}, {"Volume", -0.5}, {"Volume", -std::numeric_limits<double>::infinity()},
+        {"Volume", QStringLiteral("loud")}, {"Rate", std::nan("")}, {"Rate", QStringLiteral("fast")}, {"Rate", 2.0}};
+    for (const auto& [name, bad] : refused) {
         QDBusMessage reply;
-        EXPECT_FALSE(setProperty(client, "Volume", bad, &reply)) << bad;
-        EXPECT_EQ(reply.errorName(), QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs")) << bad;
+        EXPECT_FALSE(setProperty(client, name, bad, &reply)) << name << " " << bad.toString().toStdString();
+        EXPECT_EQ(reply.errorName(), QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs")) << name;
     }
     EXPECT_EQ(p.screen().Volume(), volumeBefore);
+    EXPECT_TRUE(setProperty(client, "Rate", 1.0));
     EXPECT_TRUE(setProperty(client, "Volume", 0.5));
     EXPECT_LT(p.screen().Volume(), volumeBefore);
 

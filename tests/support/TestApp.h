@@ -41,16 +41,21 @@ public:
     }
 };
 
-// Message boxes that record what they were asked to show.
+// Message boxes that record what they were asked to show, and whether the box waited.
 class RecordingMessageBoxes : public forms::MessageBoxes {
 public:
     struct Shown {
         QString text, title;
+        bool waited = true;
     };
     std::vector<Shown> shown;
     void show(QWidget*, const QString& text, const QString& title) override
     {
-        shown.push_back({text, title.isEmpty() ? forms::kAppTitle : title});
+        shown.push_back({text, title.isEmpty() ? forms::kAppTitle : title, true});
+    }
+    void tell(QWidget*, const QString& text, const QString& title) override
+    {
+        shown.push_back({text, title.isEmpty() ? forms::kAppTitle : title, false});
     }
 };
 
