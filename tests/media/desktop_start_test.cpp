@@ -2,9 +2,6 @@
 // start playing in their engines, hostile names, and a second start handing its names over the
 // session bus to the program already running.
 #include <QCoreApplication>
-#include <QDBusConnectionInterface>
-#include <QDBusMessage>
-#include <QDBusPendingCall>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -12,20 +9,12 @@
 #include <cstdio>
 #include <sys/stat.h>
 
-#include "desktop/MprisService.h"
-#include "desktop/SingleInstance.h"
 #include "support/MediaClips.h"
 #include "support/PrivateBus.h"
-#include "support/TestApp.h"
+#include "support/ProgramProcess.h"
 #include "support/TestFiles.h"
 
 namespace {
-
-#ifdef ZP_SANITIZED
-constexpr bool kSanitized = true;
-#else
-constexpr bool kSanitized = false;
-#endif
 
 QString runner() { return QCoreApplication::applicationDirPath() + QStringLiteral("/program_runner"); }
 
@@ -34,33 +23,6 @@ QProcessEnvironment withoutDisplay()
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(QLatin1String(name));
-    return env;
-}
-
-struct Ended {
-    int status;
-    QByteArray out, err;
-};
-
-Ended runToEnd(const QString& program, const QStringList& args, const QProcessEnvironment& env, int timeoutMs = 30000)
-{
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.start(program, args);
-    if (!p.waitForFinished(timeoutMs)) {
-        p.kill();
-        p.waitForFinished();
-        return {-1, p.readAllStandardOutput(), p.readAllStandardError()};
-    }
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(), p.readAllStandardError()};
-}
-
-QProcessEnvironment offscreen(const QString& busAddress = {})
-{
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    if (!busAddress.isEmpty()) env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), busAddress);
-    else env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
     return env;
 }
 
@@ -160,66 +122,4 @@ TEST(DesktopStart, ASecondStartHandsItsNamesToTheFirstAndEndsAtOnce)
     firstOut += first.readAllStandardOutput();
     EXPECT_EQ(lines(firstOut, "playing"), QList<QByteArray>{"playing windows-media " + clips::wavTone2s().toUtf8()});
     EXPECT_EQ(first.exitCode(), 0);
-}
-
-// Calls from outside never wait in a box. Started with a name that is refused (after "--",
-// where Qt reads no option of its own), the program shows why and goes on; a burst of 5,000
-// hand-overs of missing files is answered, each with the refusal, while the program still
-// answers others at once; a second start learns the refusal too; and the desktop's Quit ends the
-// program with status 0 whatever boxes are up.
-TEST(DesktopStart, CallsFromOutsideNeverNestAndQuitEndsTheProgramWhateverBoxesAreUp)
-{
-    PrivateBus bus(QStringLiteral("zp-burst"));
-    ASSERT_TRUE(bus.started()) << "dbus-daemon did not start";
-    QProcess program;
-    program.setProcessEnvironment(offscreen(bus.address));
-    program.setProcessChannelMode(QProcess::ForwardedChannels);
-    program.start(QStringLiteral(ZP_PROGRAM), {"--", "-platform", "nosuchplatform", "/nowhere/clip.mp4"});
-    ASSERT_TRUE(waitFor([&] { return bus.client.interface()->isServiceRegistered(MprisService::kServiceName).value(); }, 20000))
-        << "the program did not come up";
-
-    const auto call = [&](const char* service, const char* path, const char* interface, const char* method, const QVariantList& args) {
-        QDBusMessage m = QDBusMessage::createMethodCall(QLatin1String(service), QLatin1String(path), QLatin1String(interface),
-                                                        QLatin1String(method));
-        m.setArguments(args);
-        return bus.client.asyncCall(m, 60000);
-    };
-    const auto identity = [&] {
-        return call(MprisService::kServiceName, MprisService::kObjectPath, "org.freedesktop.DBus.Properties", "Get",
-                    {"org.mpris.MediaPlayer2", "Identity"});
-    };
-    std::vector<QDBusPendingCall> opens;
-    std::vector<qint64> waits;
-    for (int i = 0; i < 5000; ++i) {
-        opens.push_back(call(SingleInstance::kServiceName, SingleInstance::kObjectPath, SingleInstance::kServiceName, "Open",
-                             {QStringList{QStringLiteral("/nowhere/missing-%1.mp4").arg(i)}}));
-        if (i % 1000 != 999) continue;
-        QElapsedTimer t;
-        t.start();
-        QDBusPendingCall answer = identity();
-        ASSERT_TRUE(waitFor([&] { return answer.isFinished(); }, 60000));
-        waits.push_back(t.elapsed());
-        EXPECT_FALSE(answer.isError()) << answer.error().message().toStdString();
-    }
-    ASSERT_TRUE(waitFor([&] { return opens.back().isFinished(); }, 60000));
-    for (int i : {0, 4999})
-        EXPECT_EQ(opens[i].error().message(), QStringLiteral("ZelPlayer Plus cannot play \"/nowhere/missing-%1.mp4\". The file does not exist.").arg(i));
-    QElapsedTimer t;
-    t.start();
-    QDBusPendingCall after = identity();
-    ASSERT_TRUE(waitFor([&] { return after.isFinished(); }, 60000));
-    waits.push_back(t.elapsed());
-    std::printf("answers during and after the burst, ms:");
-    for (qint64 w : waits) std::printf(" %lld", static_cast<long long>(w));
-    std::printf("\n");
-    for (qint64 w : waits) EXPECT_LT(w, kSanitized ? 1000 : 100);
-
-    const Ended second = runToEnd(QStringLiteral(ZP_PROGRAM), {"/nowhere/second.mp4"}, offscreen(bus.address), 10000);
-    EXPECT_EQ(second.status, 1);
-    EXPECT_TRUE(second.err.contains("ZelPlayer Plus cannot play \"/nowhere/second.mp4\". The file does not exist.")) << second.err.constData();
-
-    call(MprisService::kServiceName, MprisService::kObjectPath, "org.mpris.MediaPlayer2", "Quit", {});
-    ASSERT_TRUE(program.waitForFinished(20000));
-    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(program.exitCode(), 0);
 }

@@ -219,6 +219,7 @@ TEST(Discs, DvdTablesThatDoNotHoldTogetherAreFound)
         const char* what;
     } setCases[] = {
         {damaged(titleSet, 0, 0x58595A00, 4), "the file's header"},
+        {titleSet.left(titleSet.size() - 872), "the file's length"},  // cut inside its last sector
         {damaged(titleSet, firstChapter, 9, 2), "the chapter table"},          // program chain 9 of 1
         {damaged(titleSet, chapters + 8, 0xFFFF0000, 4), "the chapter table"},  // chapters beyond the table
         {damaged(titleSet, chains, 0x4000, 2), "the program chain table"},
