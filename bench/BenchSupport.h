@@ -127,9 +127,11 @@ inline double threadCpuSeconds()
     return ts.tv_sec + ts.tv_nsec / 1e9;
 }
 
-// The program on its real engines (no sound output), entered in Standard Mode.
+// The program on its real engines (no sound output unless told otherwise), entered in Standard
+// Mode.
 struct Program {
-    MpvEngineFactory engines{MpvOptions{QStringLiteral("null"), {}}};
+    explicit Program(MpvOptions options = MpvOptions{QStringLiteral("null"), {}}) : engines(std::move(options)) {}
+    MpvEngineFactory engines;
     SilentMessages messages;
     NoDialogs dialogs;
     Application app{engines, messages, dialogs};

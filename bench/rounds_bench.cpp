@@ -98,13 +98,9 @@ int main(int argc, char** argv)
 
     MpvOptions options{QStringLiteral("null"), {}};
     options.cdDevice = clips::cdImage3Tracks();
-    MpvEngineFactory engines(options);
-    bench::SilentMessages messages;
-    bench::NoDialogs dialogs;
-    Application app(engines, messages, dialogs);
-    frmSplash& splash = app.forms().get<frmSplash>();
-    splash.Option1->setValue(true);
-    splash.Command1->click();
+    bench::Program program(options);
+    program.enter();
+    Application& app = program.app;
     measure("DVD window: open the disc, three seeks, unload", rounds, [&] { dvdRound(app, disc); });
 
     WindowsMediaControl& screen = *app.forms().get<frmMain>().screenAndAudio;

@@ -31,15 +31,10 @@ int main(int argc, char** argv)
     const auto qtApp = bench::startQt(argc, argv);
     const int seconds = argc > 1 ? std::max(1, atoi(argv[1])) : 3;
 
-    MpvEngineFactory engines(MpvOptions{QStringLiteral("null"), {}});
-    bench::SilentMessages messages;
-    bench::NoDialogs dialogs;
-    Application app(engines, messages, dialogs);
-    frmSplash& splash = app.forms().get<frmSplash>();
-    splash.Option1->setValue(true);
-    splash.Command1->click();
-    frmMain& main = app.forms().get<frmMain>();
-    auto& screen = static_cast<MpvWindowsMediaControl&>(*main.screenAndAudio);
+    bench::Program program;
+    program.enter();
+    Application& app = program.app;
+    auto& screen = program.screen();
 
     screen.Open(clips::scanClip60s());
     QElapsedTimer wait;
