@@ -2,6 +2,8 @@
 // start playing in their engines, hostile names, and a second start handing its names over the
 // session bus to the program already running.
 #include <QCoreApplication>
+#include <QDBusConnectionInterface>
+#include <QDBusPendingCall>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -9,12 +11,21 @@
 #include <cstdio>
 #include <sys/stat.h>
 
+#include "desktop/MprisService.h"
+#include "desktop/SingleInstance.h"
+#include "support/Corpus.h"
 #include "support/MediaClips.h"
 #include "support/PrivateBus.h"
-#include "support/ProgramProcess.h"
+#include "support/TestApp.h"
 #include "support/TestFiles.h"
 
 namespace {
+
+#ifdef ZP_SANITIZED
+constexpr int kAnswerWithinMs = 1000;  // the sanitizers slow the program several times
+#else
+constexpr int kAnswerWithinMs = 100;
+#endif
 
 QString runner() { return QCoreApplication::applicationDirPath() + QStringLiteral("/program_runner"); }
 
@@ -24,6 +35,73 @@ QProcessEnvironment withoutDisplay()
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(QLatin1String(name));
     return env;
+}
+
+struct Ended {
+    int status;
+    QByteArray out, err;
+};
+
+Ended runToEnd(const QString& program, const QStringList& args, const QProcessEnvironment& env, int timeoutMs = 30000)
+{
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(program, args);
+    if (!p.waitForFinished(timeoutMs)) {
+        p.kill();
+        p.waitForFinished();
+        return {-1, p.readAllStandardOutput(), p.readAllStandardError()};
+    }
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(), p.readAllStandardError()};
+}
+
+QProcessEnvironment offscreen(const QString& busAddress = {})
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    if (!busAddress.isEmpty()) env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), busAddress);
+    else env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
+    return env;
+}
+
+bool isOnBus(PrivateBus& bus, const char* name)
+{
+    return bus.client.interface()->isServiceRegistered(QString::fromLatin1(name)).value();
+}
+
+// A call from another program on the bus, answered later.
+QDBusPendingCall callOnBus(PrivateBus& bus, const char* service, const char* path, const char* interface, const char* method,
+                           const QVariantList& args = {})
+{
+    QDBusMessage m = QDBusMessage::createMethodCall(QLatin1String(service), QLatin1String(path), QLatin1String(interface),
+                                                    QLatin1String(method));
+    m.setArguments(args);
+    return bus.client.asyncCall(m, 60000);
+}
+
+// 5,000 hand-overs of missing files from one process, as fast as it sends them: each answered
+// with its refusal, and a sound menu answered at once meanwhile and after.
+void handOverABurst(PrivateBus& bus)
+{
+    const auto answeredAtOnce = [&bus](int sent) {
+        QElapsedTimer t;
+        t.start();
+        QDBusPendingCall answer = callOnBus(bus, MprisService::kServiceName, MprisService::kObjectPath,
+                                            "org.freedesktop.DBus.Properties", "Get", {"org.mpris.MediaPlayer2", "Identity"});
+        const bool answered = waitFor([&] { return answer.isFinished(); }, 60000) && !answer.isError();
+        EXPECT_TRUE(answered && t.elapsed() < kAnswerWithinMs) << t.elapsed() << " ms, after " << sent << " calls";
+    };
+    std::vector<QDBusPendingCall> opens;
+    for (int i = 1; i <= 5000; ++i) {
+        opens.push_back(callOnBus(bus, SingleInstance::kServiceName, SingleInstance::kObjectPath, SingleInstance::kServiceName,
+                                  "Open", {QStringList{QStringLiteral("/nowhere/missing-%1.mp4").arg(i)}}));
+        if (i % 1000 == 0) answeredAtOnce(i);
+    }
+    ASSERT_TRUE(waitFor([&] { return opens.back().isFinished(); }, 60000));
+    answeredAtOnce(5000);
+    for (int i : {1, 5000})
+        EXPECT_EQ(opens[i - 1].error().message(),
+                  QStringLiteral("ZelPlayer Plus cannot play \"/nowhere/missing-%1.mp4\". The file does not exist.").arg(i));
 }
 
 QList<QByteArray> lines(const QByteArray& out, const char* prefix)
@@ -112,6 +190,13 @@ TEST(DesktopStart, ASecondStartHandsItsNamesToTheFirstAndEndsAtOnce)
         firstOut += first.readAllStandardOutput();
     }
 
+    // A name that cannot be played: the second start says why and ends with status 1, and the
+    // first program tells it too.
+    const QByteArray refusal = "ZelPlayer Plus cannot play \"/nowhere/second.mp4\". The file does not exist.";
+    const Ended refused = runToEnd(QStringLiteral(ZP_PROGRAM), {"/nowhere/second.mp4"}, offscreen(bus.address), 10000);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(refused.err.contains(refusal)) << refused.err.constData();
+
     QElapsedTimer t;
     t.start();
     const Ended second = runToEnd(QStringLiteral(ZP_PROGRAM), {clips::wavTone2s()}, offscreen(bus.address), 10000);
@@ -120,6 +205,32 @@ TEST(DesktopStart, ASecondStartHandsItsNamesToTheFirstAndEndsAtOnce)
 
     ASSERT_TRUE(first.waitForFinished(20000)) << firstOut.constData();
     firstOut += first.readAllStandardOutput();
+    EXPECT_EQ(lines(firstOut, "message"), QList<QByteArray>{"message " + refusal});
     EXPECT_EQ(lines(firstOut, "playing"), QList<QByteArray>{"playing windows-media " + clips::wavTone2s().toUtf8()});
     EXPECT_EQ(first.exitCode(), 0);
+}
+
+// Started with each hostile name of the corpus (after "--", where Qt reads no option of its
+// own), the program comes up and tells why it refuses it; with the first, a burst of hand-overs
+// is answered as it comes. The desktop's Quit ends the program with status 0 whatever it shows.
+TEST(DesktopStart, HostileNamesAndABurstOfHandOversEndWithQuitAtStatusZero)
+{
+    PrivateBus bus(QStringLiteral("zp-names"));
+    ASSERT_TRUE(bus.started()) << "dbus-daemon did not start";
+    const std::vector<corpus::Input> names = corpus::hostileNames();
+    for (const corpus::Input& input : names) {
+        std::fprintf(stderr, "corpus input: %s\n", qPrintable(input.description));
+        QProcess program;
+        program.setProcessEnvironment(offscreen(bus.address));
+        program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        program.start(QStringLiteral(ZP_PROGRAM), {"--", "-platform", "nosuchplatform", input.path});
+        ASSERT_TRUE(waitFor([&] { return program.state() == QProcess::Running && isOnBus(bus, MprisService::kServiceName); }, 20000))
+            << input.description.toStdString();
+        if (&input == &names.front()) handOverABurst(bus);
+        callOnBus(bus, MprisService::kServiceName, MprisService::kObjectPath, "org.mpris.MediaPlayer2", "Quit");
+        ASSERT_TRUE(program.waitForFinished(20000)) << input.description.toStdString();
+        EXPECT_EQ(program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1, 0) << input.description.toStdString();
+        // The next start must not find this one's names still on the bus.
+        waitFor([&] { return !isOnBus(bus, MprisService::kServiceName) && !isOnBus(bus, SingleInstance::kServiceName); });
+    }
 }

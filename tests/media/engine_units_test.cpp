@@ -205,6 +205,8 @@ TEST(MediaSource, ChecksNamesByTheirFormAndWhatLiesOnDisc)
         EXPECT_EQ(got.problem.isEmpty(), c.ok) << got.problem.toStdString();
         EXPECT_EQ(media_source::isAddress(c.name), c.address) << c.name.toStdString();
     }
+    // Another program handing names over must say their folders.
+    EXPECT_TRUE(media_source::checkHandedOver({"clip.mp3"}).refusal.endsWith(QLatin1String("must give each with its folder.")));
     // A relative name is taken from the working folder ("-" is a file there, not standard input).
     EXPECT_EQ(media_source::resolve(QStringLiteral("-"), QDir(QStringLiteral("/tmp"))).target, QStringLiteral("/tmp/-"));
     EXPECT_EQ(media_source::cannotPlay(QStringLiteral("/a.mp3"), QStringLiteral("It is a folder, not a file.")),

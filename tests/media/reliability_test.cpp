@@ -1,11 +1,9 @@
 // The reliability corpus: damaged and hostile inputs made from good clips and lists. Every one
 // ends opened, or closed with exactly one message, within the open deadline; nothing crashes
 // and the engine goes on opening the next.
-#include <QDBusPendingCall>
 #include <QElapsedTimer>
-#include <QProcess>
-#include <QSignalSpy>
 #include <cstdio>
+#include <QSignalSpy>
 #include <gtest/gtest.h>
 
 #include "media/MpvCdAudioDevice.h"
@@ -13,7 +11,6 @@
 #include "support/Corpus.h"
 #include "support/EngineFixture.h"
 #include "support/MediaClips.h"
-#include "support/ProgramProcess.h"
 
 namespace {
 
@@ -22,11 +19,6 @@ constexpr unsigned kCorpusSeed = 20261208;
 // An input may take the deadline and a little more to end, never much longer: an open that
 // takes several deadlines (a list trying its entries one after another, say) is a fault.
 constexpr int kEndWithinMs = kDeadlineSeconds * 1000 + 3000;
-#ifdef ZP_SANITIZED
-constexpr int kAnswerWithinMs = 1000;  // the sanitizers slow the program several times
-#else
-constexpr int kAnswerWithinMs = 100;
-#endif
 
 // Opens each input and checks it ends well and in time.
 template <class Open, class Ended, class Check>
@@ -153,69 +145,4 @@ TEST(Reliability, EveryDamagedCdDeviceEndsOpenedOrWithAReason)
         });
     EXPECT_GT(opened, 0);
     EXPECT_GT(refused, 4);
-}
-
-// Started with each hostile name (after "--", where Qt reads no option of its own), the program
-// comes up, playing the good ones and telling why it refuses the others, and the desktop's Quit
-// ends it with status 0 whatever it shows.
-TEST(Reliability, EveryHostileNameAtTheStartEndsWithQuitAtStatusZero)
-{
-    PrivateBus bus(QStringLiteral("zp-names"));
-    ASSERT_TRUE(bus.started()) << "dbus-daemon did not start";
-    for (const corpus::Input& input : corpus::hostileNames()) {
-        std::fprintf(stderr, "corpus input: %s\n", qPrintable(input.description));
-        QProcess program;
-        ASSERT_TRUE(startOnBus(program, bus, {"--", "-platform", "nosuchplatform", input.path})) << input.description.toStdString();
-        const bool plays = input.description.startsWith(QLatin1String("plays"));
-        EXPECT_TRUE(!plays || waitFor([&] { return playerProperty(bus, "PlaybackStatus").toString() == QLatin1String("Playing"); }))
-            << input.description.toStdString();
-        EXPECT_EQ(quitOverBus(program, bus), 0) << input.description.toStdString();
-    }
-}
-
-// 5,000 hand-overs of missing files from one process, as fast as it can send them: each is
-// answered with its refusal, no box waits, and the program answers others at once meanwhile
-// and after; a second start learns its refusal too; Quit still ends the program.
-TEST(Reliability, ABurstOfHandOversIsAnsweredAtOnceAndQuitStillEndsTheProgram)
-{
-    PrivateBus bus(QStringLiteral("zp-burst"));
-    ASSERT_TRUE(bus.started()) << "dbus-daemon did not start";
-    QProcess program;
-    ASSERT_TRUE(startOnBus(program, bus, {"/nowhere/clip.mp4"})) << "the program did not come up";
-    const auto call = [&](const char* service, const char* path, const char* interface, const char* method, const QVariantList& args) {
-        QDBusMessage m = QDBusMessage::createMethodCall(QLatin1String(service), QLatin1String(path), QLatin1String(interface),
-                                                        QLatin1String(method));
-        m.setArguments(args);
-        return bus.client.asyncCall(m, 60000);
-    };
-    // The time a sound menu waits for its answer, sent now.
-    const auto answerMs = [&] {
-        QElapsedTimer t;
-        t.start();
-        QDBusPendingCall answer = call(MprisService::kServiceName, MprisService::kObjectPath, "org.freedesktop.DBus.Properties",
-                                       "Get", {"org.mpris.MediaPlayer2", "Identity"});
-        return waitFor([&] { return answer.isFinished(); }, 60000) && !answer.isError() ? t.elapsed() : qint64{-1};
-    };
-    std::vector<QDBusPendingCall> opens;
-    std::vector<qint64> waits;
-    for (int i = 0; i < 5000; ++i) {
-        opens.push_back(call(SingleInstance::kServiceName, SingleInstance::kObjectPath, SingleInstance::kServiceName, "Open",
-                             {QStringList{QStringLiteral("/nowhere/missing-%1.mp4").arg(i)}}));
-        if (i % 1000 == 999) waits.push_back(answerMs());
-    }
-    ASSERT_TRUE(waitFor([&] { return opens.back().isFinished(); }, 60000));
-    waits.push_back(answerMs());
-    std::printf("answers during and after the burst, ms:");
-    for (qint64 w : waits) std::printf(" %lld", static_cast<long long>(w));
-    std::printf("\n");
-    for (qint64 w : waits) EXPECT_TRUE(w >= 0 && w < kAnswerWithinMs) << w;
-    for (int i : {0, 4999})
-        EXPECT_EQ(opens[i].error().message(),
-                  QStringLiteral("ZelPlayer Plus cannot play \"/nowhere/missing-%1.mp4\". The file does not exist.").arg(i));
-
-    const Ended second = runToEnd(QStringLiteral(ZP_PROGRAM), {"/nowhere/second.mp4"}, offscreen(bus.address), 10000);
-    EXPECT_EQ(second.status, 1);
-    EXPECT_TRUE(second.err.contains("ZelPlayer Plus cannot play \"/nowhere/second.mp4\". The file does not exist."))
-        << second.err.constData();
-    EXPECT_EQ(quitOverBus(program, bus), 0);
 }

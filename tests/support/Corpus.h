@@ -30,11 +30,9 @@ std::vector<Input> damagedDvds(int perSeed, unsigned seed);
 // that are a folder, an empty image, a pipe, or a sheet naming a pipe. The path is the device.
 std::vector<Input> damagedCdDevices(int perSeed, unsigned seed);
 
-// Names a desktop, a file manager or another program may hand the player from outside: missing
-// files, a pipe, a folder, a device, a name with a line break or far too long, the engine's own
-// sources, another computer's file, a broken address, a relative name; and good clips named
-// with a blank at the end, by a file address with bytes that are not UTF-8, with one slash.
-// The path is the name as given; good names say "plays" in their description.
+// Names a desktop, a file manager or another program may hand the player that it refuses:
+// missing files, a pipe, a folder, a device, a name with a line break or far too long, the
+// engine's own sources, another computer's file, a broken address, a relative name.
 std::vector<Input> hostileNames();
 
 }  // namespace corpus
