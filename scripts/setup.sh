@@ -5,14 +5,14 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev qt6-wayland
   libmpv-dev libavcodec-dev
   libgtest-dev
   ffmpeg dvdauthor
   xvfb xauth x11-utils imagemagick
   desktop-file-utils appstream shared-mime-info dbus-daemon
   dpkg-dev file
-  fonts-liberation fonts-dejavu-core
+  fonts-liberation2 fonts-dejavu-core
 )
 
 source "$(dirname "$0")/packages.sh"

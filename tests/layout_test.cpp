@@ -159,6 +159,8 @@ TEST(Layout, EveryTextShowsWholeInEveryWindow)
     s.main().frmDVDPlayer->trigger();
     s.main().frmDVDPlayer->trigger();
     s.form<frmDVD>().mnufileexit->trigger();  // the exit box with the DVD window's question
+    s.openVideo(QStringLiteral("clip.avi"), 10.031);  // the status at its longest: "10.031 \ 10.031 Seconds"
+    s.screen().setCurrentPosition(10.031);
     const std::vector<forms::Form*> all =
         windows<frmSplash, frmMain, Pro1, Player, RealRControl, Vid1, PlaySet, Aud1, Addit1, Addit2, ExitBox, frmAbout,
                 frmLogin, Form1, Form2, Form3, Form5, Form6, CalFrm, CDPlayer, frmDVD>(s);

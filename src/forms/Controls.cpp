@@ -1,7 +1,9 @@
 #include "forms/Controls.h"
 
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QPainter>
+#include <QScreen>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 #include <algorithm>
@@ -144,13 +146,34 @@ void setTabOrder(std::initializer_list<QWidget*> order)
     }
 }
 
+namespace {
+
+// A line of the windows' text, and its width in Arial (or a font of Arial's metrics: Liberation
+// Sans, Arimo) in ems.
+constexpr const char* kWidthSample = "ZelPlayer Plus 10.031 \\ 60 Seconds: Volume, Balance";
+constexpr double kArialSampleEms = 23.96;
+
+}  // namespace
+
 void useDesignFont()
 {
     QFont font(QStringLiteral("Arial"));
     font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(8.25);
+    // The windows are laid out for Arial's widths. A system without a font of Arial's metrics
+    // gives another (DejaVu Sans is a tenth wider): its text is made as much smaller as keeps
+    // the widths, so that it shows whole.
+    QFont measured = font;
+    measured.setPixelSize(1000);
+    const double ems = QFontMetricsF(measured).horizontalAdvance(QString::fromLatin1(kWidthSample)) / 1000;
+    font.setPointSizeF(8.25 * std::min(1.0, kArialSampleEms / ems));
     // Small text hinted to the pixel grid: strokes a pixel wide show their full colour.
     font.setHintingPreference(QFont::PreferFullHinting);
+    // On a screen of ordinary density the small text is drawn without smoothing, as on the
+    // desktop the windows were designed for: the thin round strokes of a smoothed "60%" never
+    // reach the text's own colour and on a mid-tone background (green, say) read at less than
+    // 4.5:1. Where there are twice the pixels, smoothed strokes are wide enough.
+    if (const QScreen* screen = QGuiApplication::primaryScreen(); screen && screen->devicePixelRatio() < 1.5)
+        font.setStyleStrategy(QFont::NoAntialias);
     QApplication::setFont(font);
     // Option and check box captions sit close to their marks, as the layouts expect.
     qApp->setStyleSheet(QStringLiteral("QRadioButton, QCheckBox { spacing: 3px; }"));

@@ -278,7 +278,15 @@ bool MpvSession::render(QImage& target)
                                  {MPV_RENDER_PARAM_SW_POINTER, target.bits()},
                                  {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &block},
                                  {MPV_RENDER_PARAM_INVALID, nullptr}};
-    return mpv_render_context_render(render_, params) >= 0;
+    if (mpv_render_context_render(render_, params) < 0) return false;
+    // The engine leaves each pixel's fourth byte undefined, and Qt takes an RGB32 pixel as opaque
+    // only where that byte is 0xFF: a screen that composes with alpha (every Wayland one) would
+    // show the picture as see-through.
+    for (int y = 0; y < target.height(); ++y) {
+        auto* line = reinterpret_cast<quint32*>(target.scanLine(y));
+        for (int x = 0; x < target.width(); ++x) line[x] |= 0xFF000000u;
+    }
+    return true;
 }
 
 void MpvSession::skipFrame()

@@ -59,7 +59,7 @@ public:
     void addHook(const char* name, uint64_t replyId);
     void continueHook(uint64_t hookId);
 
-    // Renders the current video frame scaled into the image (Format_RGB32, 4-byte aligned
+    // Renders the current video frame scaled into the image (Format_RGB32, opaque, 4-byte aligned
     // lines); false when there is nothing to draw.
     bool render(QImage& target);
     // Takes the current frame without drawing it: the engine waits for every frame to be taken.

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMimeDatabase>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -14,6 +15,7 @@
 #include "media/MpvRealAudioControl.h"
 #include "media/VideoView.h"
 #include "platform/FileNames.h"
+#include "product/Product.h"
 #include "support/EngineFixture.h"
 #include "support/LoopbackServer.h"
 #include "support/MediaClips.h"
@@ -313,4 +315,18 @@ TEST(Opening, AFileWhoseNameIsNotTextOpensByItsBytes)
     ASSERT_TRUE(waitFor([&] { return !errors.isEmpty(); }));
     EXPECT_TRUE(errors.at(0).at(0).toString().contains(QString::fromUtf8("gone\uFFFD.wav\". The file does not exist.")))
         << errors.at(0).at(0).toString().toStdString();
+}
+
+// Every common format the desktop entry names opens in the engine: each clip is of a type the
+// entry lists as the desktop detects it, and plays its second.
+TEST(Opening, EveryCommonFormatTheDesktopEntryNamesOpens)
+{
+    Engine e;
+    const QMimeDatabase types;
+    for (const QString& clip : clips::commonFormats()) {
+        const QString type = types.mimeTypeForFile(clip).name();
+        EXPECT_TRUE(product::kMimeTypes.contains(type)) << qPrintable(clip) << " is " << qPrintable(type);
+        ASSERT_TRUE(e.openAndWait(clip)) << qPrintable(clip);
+        EXPECT_NEAR(e.wmp->Duration(), 1.0, 0.1) << qPrintable(clip);
+    }
 }

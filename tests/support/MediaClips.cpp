@@ -119,6 +119,32 @@ QByteArray linesClipLuma()
     return raw.readAll();
 }
 
+QStringList commonFormats()
+{
+    const QStringList picture{"-f", "lavfi", "-i", "testsrc=size=128x96:rate=25:duration=1"};
+    const QStringList sound{"-f", "lavfi", "-i", "sine=frequency=440:duration=1:sample_rate=48000"};
+    const std::pair<const char*, QStringList> formats[] = {
+        {"common.mp4", picture + sound + QStringList{"-c:v", "libx264", "-c:a", "aac", "-f", "mp4"}},
+        {"common.mkv", picture + sound + QStringList{"-c:v", "libx264", "-c:a", "libopus", "-f", "matroska"}},
+        {"common.webm", picture + sound + QStringList{"-c:v", "libvpx", "-c:a", "libvorbis", "-f", "webm"}},
+        {"common.mov", picture + sound + QStringList{"-c:v", "mpeg4", "-c:a", "aac", "-f", "mov"}},
+        {"common.ts", picture + sound + QStringList{"-c:v", "mpeg2video", "-c:a", "aac", "-f", "mpegts"}},
+        {"common.ogv", picture + sound + QStringList{"-c:v", "libtheora", "-c:a", "libvorbis", "-f", "ogg"}},
+        {"common.flv", picture + sound + QStringList{"-c:v", "flv", "-c:a", "libmp3lame", "-ar", "44100", "-f", "flv"}},
+        {"common.3gp", picture + sound + QStringList{"-c:v", "h263", "-c:a", "aac", "-ac", "1", "-f", "3gp"}},
+        {"common.m4a", sound + QStringList{"-c:a", "aac", "-f", "ipod"}},
+        {"common.aac", sound + QStringList{"-c:a", "aac", "-f", "adts"}},
+        {"common.flac", sound + QStringList{"-c:a", "flac", "-f", "flac"}},
+        {"common.ogg", sound + QStringList{"-c:a", "libvorbis", "-f", "ogg"}},
+        {"common.opus", sound + QStringList{"-c:a", "libopus", "-f", "opus"}},
+        {"common.mka", sound + QStringList{"-c:a", "libopus", "-f", "matroska"}},
+        {"common.aiff", sound + QStringList{"-c:a", "pcm_s16be", "-f", "aiff"}},
+    };
+    QStringList made;
+    for (const auto& [name, args] : formats) made << make(QString::fromLatin1(name), args);
+    return made;
+}
+
 QString hugeClaimAvi()
 {
     const QString path = QDir(clipDir()).filePath(QStringLiteral("huge-claim.avi"));

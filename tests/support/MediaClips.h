@@ -35,6 +35,10 @@ QString copyOfDvd(const QString& intoFolder);
 // path of the CUE sheet.
 QString cdImage3Tracks();
 
+// One second in each of the common formats people open beyond the open dialogs' (.mp4, .mkv,
+// .webm, .mov, .ts, .ogv, .flv, .3gp, .m4a, .aac, .flac, .ogg, .opus, .mka, .aiff).
+QStringList commonFormats();
+
 // Runs ffprobe on a file and returns one entry ("format=duration", or "stream=codec_long_name"
 // of the stream chosen by a selector such as "v:0").
 QString probe(const QString& file, const QString& entry, const QString& stream = {});

@@ -6,19 +6,27 @@
 //                  "playing <engine> <file>" and ends.
 //   serve          started without names; prints "ready", and once an engine plays a clip handed
 //                  over by a later start, prints "playing <engine> <file>" and ends.
+//   steer NAME...  started with names; prints "playing <engine> <file>" each time another file
+//                  plays, and takes a command a line from standard input, printing "done" after
+//                  it: "full" (full screen), "window" (100%), "colour RRGGBB" (a colour of the
+//                  player preferences applied), "quit".
 //   screenshots DIR CLIP
 //                  started with the clip; once it plays, shows the remote, then the playlist and
 //                  the clip properties, and saves pictures of the whole screen into DIR.
 // The exit status is the program's.
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QEventLoop>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
+#include <unistd.h>
+#include <utility>
 #include <vector>
 
 #include "app/Application.h"
@@ -30,6 +38,7 @@
 #include "main_window/frmMain.h"
 #include "playlist/Form2.h"
 #include "remote/Player.h"
+#include "settings/Addit1.h"
 #include "media/MpvEngineFactory.h"
 #include "media/RealAudioControl.h"
 #include "media/WindowsMediaControl.h"
@@ -90,6 +99,23 @@ void takeScreenshots(Application& app, const QString& folder)
     saveScreen(QDir(folder).filePath(QStringLiteral("playlist-and-clip-properties.png")));
 }
 
+// A command of steer mode.
+void steer(Application& app, const QString& command)
+{
+    frmMain& main = app.forms().get<frmMain>();
+    if (command == QLatin1String("full")) main.mnuviewfullscreen->trigger();
+    if (command == QLatin1String("window")) main.mnuviewactual->trigger();
+    if (command.startsWith(QLatin1String("colour "))) {
+        const QColor wanted(QLatin1Char('#') + command.mid(7));
+        Addit1& preferences = app.forms().get<Addit1>();
+        for (int i = 0; i < preferences.Combo1->count(); ++i)
+            if (const auto n = Addit1::colourOf(i); n && forms::toQColor(*n) == wanted) preferences.Combo1->setCurrentIndex(i);
+        preferences.Command3->click();
+        preferences.Command2->click();
+    }
+    if (command == QLatin1String("quit")) app.endProgram();
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -108,7 +134,8 @@ int main(int argc, char** argv)
     for (int i = 2; i < argc; ++i) programArgs.push_back(argv[i]);
     const bool screenshots = mode == QLatin1String("screenshots");
     if (screenshots) programArgs.erase(programArgs.begin() + 1);  // the folder
-    const QStringList names = mode == QLatin1String("names") || screenshots
+    const bool steering = mode == QLatin1String("steer");
+    const QStringList names = mode == QLatin1String("names") || screenshots || steering
                                   ? command_line::parse(static_cast<int>(programArgs.size()), programArgs.data()).names
                                   : QStringList();
     return program::run(engines, messages, dialogs, names, [&](Application& app) {
@@ -120,13 +147,26 @@ int main(int argc, char** argv)
             app.forms().get<frmMain>().mnufileopen->trigger();
         }
         if (mode == QLatin1String("serve")) say(QStringLiteral("ready"));
-        QObject::connect(&poll, &QTimer::timeout, [&app, &poll, &messages, mode, args] {
+        if (steering) {
+            auto* input = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, &poll);
+            QObject::connect(input, &QSocketNotifier::activated, [&app, input] {
+                char line[64];
+                if (!std::fgets(line, sizeof line, stdin)) return input->setEnabled(false);
+                steer(app, QString::fromLatin1(line).trimmed());
+                say(QStringLiteral("done"));
+            });
+        }
+        QObject::connect(&poll, &QTimer::timeout, [&app, &poll, &messages, mode, args, steering, said = QString()]() mutable {
             for (const auto& m : messages.shown) say(QStringLiteral("message ") + m.text);
             messages.shown.clear();
             if (!app.forms().isLoaded<frmMain>()) return;
             frmMain& main = app.forms().get<frmMain>();
             const QString what = playing(main);
             if (what.isEmpty()) return;
+            if (steering) {
+                if (what != std::exchange(said, what)) say(QStringLiteral("playing ") + what);
+                return;
+            }
             poll.stop();
             say((QStringLiteral("playing ") + (mode == QLatin1String("exit") ? QString() : what)).trimmed());
             if (mode == QLatin1String("screenshots")) {
