@@ -1,7 +1,10 @@
+#include <QAccessible>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <csignal>
@@ -179,6 +182,14 @@ TEST(RichTextContent, KeepsParagraphsWithTheirFormatsAndCutsLongOnesAtTheBound)
     EXPECT_EQ(cut.plainText(), line);
     EXPECT_EQ(cut.paragraphCount(), 1);
     EXPECT_EQ(cut.text(1, 2), cut.block(1).toString() + cut.block(2).toString());
+    // Offsets as screen readers count them: a line break between paragraphs, none in a cut.
+    const Content two = Content::fromPlainText(line.left(9000) + QStringLiteral("\nnext"));
+    const int next = two.blockCount() - 1;
+    EXPECT_EQ(two.plainStart(next), 9001);
+    EXPECT_EQ(two.blockAtPlain(9000), next - 1);  // the line break belongs to the block before it
+    EXPECT_EQ(two.blockAtPlain(4100), 1);
+    EXPECT_EQ(two.plainLength(), 9005);
+    EXPECT_EQ(two.paragraphBlocks(1), std::pair(0, next - 1));
 
     // Plain text: every kind of line end; control characters shown by their symbols.
     const Content text = Content::fromPlainText(QString::fromUtf8("a\r\nb\rc\n\tNUL\x01\x7F\n"));
@@ -338,4 +349,74 @@ TEST(LongDocuments, EveryShapeIsShownInBlocksOrRefused)
         box.selectAll();
         EXPECT_EQ(box.selectedText().size(), box.text().size()) << shape.name;
     }
+}
+
+// The box as hands and screen readers use it: the keys move the caret by a line, a page, to a
+// line's ends and by characters (Shift selects), small wheel steps add up, a double click takes
+// a word and a triple click a paragraph, and the text interface reads what the caret is on.
+TEST(RichTextBoxUse, KeysWheelClicksAndTheTextScreenReadersRead)
+{
+    RichTextBox box;
+    box.resize(300, 200);
+    box.show();
+    QStringList lines;
+    for (int i = 0; i < 100; ++i) lines << QStringLiteral("line %1 of the text").arg(i);
+    box.setText(lines.join(QLatin1Char('\n')));
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&box);
+    QAccessibleTextInterface* text = accessible->textInterface();
+    ASSERT_TRUE(text);
+    EXPECT_EQ(text->characterCount(), box.text().size());
+    const auto lineAt = [text](int offset) {
+        int start = 0, end = 0;
+        return text->textAtOffset(offset, QAccessible::LineBoundary, &start, &end);
+    };
+    const auto caretLine = [&] { return lineAt(text->cursorPosition()); };
+    const auto topLine = [&] { return lineAt(static_cast<int>(box.offsetAt(QPoint(5, 5)))); };
+    const int page = box.viewport()->height() / box.fontMetrics().lineSpacing() - 1;
+
+    QTest::keyClick(&box, Qt::Key_Down);
+    EXPECT_EQ(caretLine(), lines[1]);
+    QTest::keyClick(&box, Qt::Key_PageDown);
+    EXPECT_EQ(caretLine(), lines[1 + page]);
+    EXPECT_EQ(topLine(), lines[page]);
+    QTest::keyClick(&box, Qt::Key_End, Qt::ShiftModifier);
+    for (int i = 0; i < 5; ++i) QTest::keyClick(&box, Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(box.selectedText(), QStringLiteral("line %1 of the").arg(1 + page));
+    int start = 0, end = 0;
+    text->selection(0, &start, &end);
+    EXPECT_EQ(text->text(start, end), box.selectedText());
+    QTest::keyClick(&box, Qt::Key_Up, Qt::ShiftModifier);  // to the line above, in the same column
+    EXPECT_EQ(box.selectedText(), QStringLiteral(" text\n"));
+    QTest::keyClick(&box, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(text->selectionCount(), 0);
+    EXPECT_EQ(text->cursorPosition(), 0);
+
+    // A touchpad's small steps: nothing until they make a turn of the wheel, then its lines.
+    const auto wheel = [&](QPoint pixels, QPoint angle) {
+        QWheelEvent e(QPointF(5, 5), box.mapToGlobal(QPointF(5, 5)), pixels, angle, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(box.viewport(), &e);
+    };
+    const int turn = QApplication::wheelScrollLines();
+    wheel({}, QPoint(0, -15));
+    EXPECT_EQ(topLine(), lines[0]);
+    for (int i = 1; i < 8; ++i) wheel({}, QPoint(0, -15));
+    EXPECT_EQ(topLine(), lines[turn]);
+    wheel(QPoint(0, 2 * box.fontMetrics().lineSpacing()), {});
+    EXPECT_EQ(topLine(), lines[turn - 2]);
+
+    // Words and paragraphs by the mouse; what the caret stands in, word by word.
+    const QPoint onSecondWord = box.characterRect(box.offsetAt(QPoint(5, 5)) + 7).center();  // "line 1 |of"
+    QTest::mouseDClick(box.viewport(), Qt::LeftButton, Qt::NoModifier, onSecondWord);
+    EXPECT_EQ(box.selectedText(), QStringLiteral("of"));
+    QTest::mouseClick(box.viewport(), Qt::LeftButton, Qt::NoModifier, onSecondWord);
+    EXPECT_EQ(box.selectedText(), lines[turn - 2]);
+    EXPECT_EQ(text->textAtOffset(5, QAccessible::WordBoundary, &start, &end), QStringLiteral("0"));
+    EXPECT_EQ(text->textAfterOffset(5, QAccessible::WordBoundary, &start, &end), QStringLiteral(" "));
+    EXPECT_EQ(text->textBeforeOffset(lines[0].size() + 1, QAccessible::LineBoundary, &start, &end), QStringLiteral("\n"));
+
+    // Right to left, the lines stand at the right.
+    box.scrollTo(0);
+    EXPECT_LT(box.characterRect(0).left(), box.viewport()->width() / 2);
+    box.setLayoutDirection(Qt::RightToLeft);
+    EXPECT_GT(box.characterRect(0).left(), box.viewport()->width() / 2);
 }

@@ -10,6 +10,7 @@
 #include <QShortcut>
 #include <exception>
 
+#include "forms/Accessibility.h"
 #include "forms/Controls.h"
 #include "forms/Twips.h"
 
@@ -64,6 +65,7 @@ QMenuBar* Form::makeMenuBar()
 {
     auto* bar = new QMenuBar(this);
     bar->setObjectName(QStringLiteral("menuBar"));
+    bar->setAccessibleName(tr("Menu"));
     bar->setNativeMenuBar(false);
     return bar;
 }
@@ -72,6 +74,7 @@ QMenu* Form::addSubmenu(MenuItem* parent)
 {
     auto* menu = new QMenu(this);
     menu->setObjectName(parent->objectName() + QStringLiteral("Menu"));
+    menu->setAccessibleName(spokenCaption(parent->text()));
     parent->setMenu(menu);
     return menu;
 }
@@ -118,6 +121,7 @@ Form::Form(Environment& env, const char* designName, Border border)
       client_(border == Border::None ? new QFrame(this) : new QWidget(this)),
       fixedSize_(border != Border::Sizable && border != Border::SizableNoMinMax && border != Border::SizableToolWindow)
 {
+    installAccessibility();
     setObjectName(QString::fromLatin1(designName));
     client_->setObjectName(QStringLiteral("client"));
     // A panel without a title bar still wears a raised dialog border.

@@ -30,10 +30,10 @@ QFrame* pictureBox(QWidget* parent, const char* name, int l, int t, int w, int h
     return box;
 }
 
-QLineEdit* textBox(QWidget* parent, const char* name, int l, int t, int w, int h)
+QLineEdit* textBox(QWidget* parent, const char* name, int l, int t, int w, int h, const QString& says)
 {
     auto* box = makeControl<QLineEdit>(parent, name, l, t, w, h);
-    box->setAccessibleName(QString::fromLatin1(name));
+    box->setAccessibleName(says);
     return box;
 }
 
@@ -55,7 +55,7 @@ void frmMain::buildControls()
 {
     QWidget* c = client();
     Text3 = pictureBox(c, "Text3", 0, 3600, 4695, 795, forms::kSysScrollBar);
-    Label2 = textBox(c, "Label2", 0, 3600, 2895, 375);
+    Label2 = textBox(c, "Label2", 0, 3600, 2895, 375, tr("Playback status"));
     Text2 = pictureBox(c, "Text2", 0, 0, 4695, 3135, forms::kSysMenuBar);
     RealAudio1 = app_.engines().createRealAudio(Text2);
     RealAudio1->setObjectName(QStringLiteral("RealAudio1"));
@@ -63,9 +63,9 @@ void frmMain::buildControls()
     RealAudio1->setVisible(false);
     sbStatusBar = new forms::StatusBar(c);
     sbStatusBar->setObjectName(QStringLiteral("sbStatusBar"));
-    Label3 = textBox(c, "Label3", 2880, 3600, 1815, 375);
+    Label3 = textBox(c, "Label3", 2880, 3600, 1815, 375, tr("Volume status"));
     forms::setBackColor(Label3, forms::kSysMenuBar);
-    Text1 = textBox(c, "Text1", 0, 840, 4695, 285);
+    Text1 = textBox(c, "Text1", 0, 840, 4695, 285, tr("About sound"));
     Text1->setText(QStringLiteral("C:\\WINDOWS\\media\\The Microsoft Sound.wav"));
     Text1->setVisible(false);
     Label1 = pictureBox(c, "Label1", 0, 0, 4695, 3300, forms::kSysMenuBar);

@@ -69,6 +69,8 @@ void Content::addParagraph(QString paragraph, const std::vector<Span>& spans)
 
 void Content::finish()
 {
+    for (int i = 0; i < blockCount(); ++i)
+        if (continues_[static_cast<size_t>(i)]) continuations_.push_back(i);
     text_.squeeze();
     starts_.shrink_to_fit();
     runs_.shrink_to_fit();
@@ -156,6 +158,37 @@ QString Content::text(int from, int to) const
 }
 
 qsizetype Content::paragraphCount() const { return std::count(continues_.begin(), continues_.end(), false); }
+
+qsizetype Content::plainStart(int block) const
+{
+    // One line break before every block from the second that starts a paragraph.
+    const auto continuing = std::upper_bound(continuations_.begin(), continuations_.end(), block) - continuations_.begin();
+    return starts_[static_cast<size_t>(block)] + block - continuing;
+}
+
+int Content::blockAtPlain(qsizetype offset) const
+{
+    int low = 0, high = blockCount() - 1;  // the last block starting at or before the offset
+    while (low < high) {
+        const int mid = low + (high - low + 1) / 2;
+        if (plainStart(mid) <= offset) low = mid;
+        else high = mid - 1;
+    }
+    return std::max(low, 0);
+}
+
+std::pair<int, int> Content::paragraphBlocks(int block) const
+{
+    int first = block, last = block;
+    while (first > 0 && continuesPrevious(first)) --first;
+    while (last + 1 < blockCount() && continuesPrevious(last + 1)) ++last;
+    return {first, last};
+}
+
+qsizetype Content::plainLength() const
+{
+    return blockCount() == 0 ? 0 : plainStart(blockCount() - 1) + block(blockCount() - 1).size();
+}
 
 Loaded load(const QString& path, FileKind kind, rtf::Limits limits)
 {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringView>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "richtext/Rtf.h"
@@ -40,6 +41,15 @@ public:
     // How many paragraphs: the blocks that do not continue another.
     qsizetype paragraphCount() const;
 
+    // Offsets in the plain text (text(0, blockCount() - 1)), as screen readers count: where a
+    // block starts there, the block holding an offset (a paragraph's line break belongs to the
+    // block before it), and the length of the whole.
+    qsizetype plainStart(int block) const;
+    int blockAtPlain(qsizetype offset) const;
+    qsizetype plainLength() const;
+    // The first and last block of the paragraph the block belongs to.
+    std::pair<int, int> paragraphBlocks(int block) const;
+
 private:
     Content() = default;
     // Appends a paragraph, cut into blocks at the bound.
@@ -49,6 +59,7 @@ private:
     QString text_;                  // the blocks' characters, one after another
     std::vector<qsizetype> starts_{0};  // where each block starts in text_, and the end
     std::vector<bool> continues_;
+    std::vector<int> continuations_;  // the blocks that continue another, in order (few)
     struct Run {
         qsizetype start;  // in text_; the format holds until the next run
         rtf::Format format;

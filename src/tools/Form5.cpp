@@ -93,8 +93,9 @@ Form5::Form5(Application& app) : Form(app, "Form5", forms::Border::FixedToolWind
     Drive1->setAccessibleName(tr("Drive"));
     Dir1->setAccessibleName(tr("Folders"));
     File1->setAccessibleName(tr("Files"));
-    Combo1->setAccessibleName(QStringLiteral("Combo1"));
-    Combo1->lineEdit()->setAccessibleName(QStringLiteral("Combo1"));
+    // The box does nothing; a listener is told so rather than its design name.
+    Combo1->setAccessibleName(tr("Unused box"));
+    Combo1->lineEdit()->setAccessibleName(tr("Unused box"));
     forms::setTabOrder({Drive1, Dir1, File1, Combo1, Command1, Command2});
 
     pendingCheck_.setInterval(100);

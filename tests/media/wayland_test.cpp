@@ -1,7 +1,13 @@
-// The program on a Wayland screen, read from the screen itself as a person sees it: the picture,
-// full screen, a colour of the player preferences and a second start's clip. It runs under a
-// headless weston (tests/on_weston.sh starts one) and is skipped elsewhere.
+// The program on a Wayland screen, read from the screen itself as a person sees it (the picture,
+// full screen, a colour of the player preferences and a second start's clip) and as a screen
+// reader hears it. It runs under a headless weston (tests/on_weston.sh starts one) and is
+// skipped elsewhere.
 #include <QCoreApplication>
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusVariant>
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -10,6 +16,7 @@
 #include "support/EngineFixture.h"
 #include "support/MediaClips.h"
 #include "support/PrivateBus.h"
+#include "support/TestFiles.h"
 
 namespace {
 
@@ -92,4 +99,84 @@ TEST(Wayland, ThePictureFullScreenAColourAndASecondStartReachTheScreen)
     ASSERT_TRUE(command("quit"));
     ASSERT_TRUE(program.waitForFinished(10000));
     EXPECT_EQ(program.exitCode(), 0);
+}
+
+namespace {
+
+// A method call on the accessibility bus, answered at once.
+QDBusMessage atspi(QDBusConnection& bus, const QString& service, const QString& path, const char* interface, const char* method,
+                   const QVariantList& args = {})
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(service, path, QLatin1String(interface), QLatin1String(method));
+    call.setArguments(args);
+    return bus.call(call, QDBus::Block, 5000);
+}
+
+}  // namespace
+
+// A screen reader reads the text viewer's document over AT-SPI, the desktop's accessibility bus:
+// the whole text, and the line its caret is on.
+TEST(Wayland, TheTextViewersDocumentIsReadOverAtSpi)
+{
+    if (qgetenv("QT_QPA_PLATFORM") != "wayland") GTEST_SKIP() << "runs on a Wayland screen (tests/on_weston.sh)";
+    PrivateBus bus(QStringLiteral("zp-atspi"));
+    ASSERT_TRUE(bus.started()) << "dbus-daemon did not start";
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus.address);
+    env.insert(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"), QStringLiteral("1"));
+    QProcess launcher;
+    launcher.setProcessEnvironment(env);
+    launcher.start(QStringLiteral("/usr/libexec/at-spi-bus-launcher"), {"--launch-immediately"});
+    QString address;
+    ASSERT_TRUE(waitFor([&] {
+        const QDBusMessage reply = bus.client.call(QDBusMessage::createMethodCall(
+            QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"), QStringLiteral("org.a11y.Bus"), QStringLiteral("GetAddress")));
+        address = reply.arguments().value(0).toString();
+        return !address.isEmpty();
+    })) << "no accessibility bus";
+    QDBusConnection a11y = QDBusConnection::connectToBus(address, QStringLiteral("zp-a11y"));
+
+    QTemporaryDir dir;
+    const QString document = dir.filePath(QStringLiteral("notes.txt"));
+    writeFile(document, "First line of the notes\nSecond line, read by the reader");
+    QProcess program;
+    program.setProcessEnvironment(env);
+    program.start(QCoreApplication::applicationDirPath() + QStringLiteral("/program_runner"), {"steer", clips::wavTone2s()});
+    program.write("text " + document.toUtf8() + '\n');
+
+    // The viewer's text, found by its name from the registry's root down.
+    const auto findText = [&]() -> std::pair<QString, QString> {
+        std::vector<std::pair<QString, QString>> pending{{QStringLiteral("org.a11y.atspi.Registry"), QStringLiteral("/org/a11y/atspi/accessible/root")}};
+        for (size_t i = 0; i < pending.size() && i < 2000; ++i) {
+            const auto [service, path] = pending[i];
+            const QDBusMessage name = atspi(a11y, service, path, "org.freedesktop.DBus.Properties", "Get", {"org.a11y.atspi.Accessible", "Name"});
+            if (name.arguments().value(0).value<QDBusVariant>().variant().toString() == QLatin1String("Text of the opened file"))
+                return {service, path};
+            const QDBusArgument children =
+                atspi(a11y, service, path, "org.a11y.atspi.Accessible", "GetChildren").arguments().value(0).value<QDBusArgument>();
+            children.beginArray();
+            while (!children.atEnd()) {
+                QString childService;
+                QDBusObjectPath childPath;
+                children.beginStructure();
+                children >> childService >> childPath;
+                children.endStructure();
+                pending.emplace_back(childService, childPath.path());
+            }
+            children.endArray();
+        }
+        return {};
+    };
+    std::pair<QString, QString> text;
+    ASSERT_TRUE(waitFor([&] { return !(text = findText()).first.isEmpty(); }, 20000)) << "the viewer's text is not on the bus";
+    const auto textOf = [&](const char* method, const QVariantList& args) {
+        return atspi(a11y, text.first, text.second, "org.a11y.atspi.Text", method, args).arguments().value(0).toString();
+    };
+    EXPECT_TRUE(waitFor([&] { return textOf("GetText", {0, -1}) == QLatin1String("First line of the notes\nSecond line, read by the reader"); }));
+    EXPECT_EQ(textOf("GetTextAtOffset", {30, 5u}), QStringLiteral("Second line, read by the reader"));  // the line at offset 30
+
+    program.write("quit\n");
+    ASSERT_TRUE(program.waitForFinished(10000));
+    launcher.terminate();
+    launcher.waitForFinished(5000);
 }

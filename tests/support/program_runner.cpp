@@ -9,7 +9,8 @@
 //   steer NAME...  started with names; prints "playing <engine> <file>" each time another file
 //                  plays, and takes a command a line from standard input, printing "done" after
 //                  it: "full" (full screen), "window" (100%), "colour RRGGBB" (a colour of the
-//                  player preferences applied), "quit".
+//                  player preferences applied), "text FILE" (the text viewer showing the file),
+//                  "quit".
 //   screenshots DIR CLIP
 //                  started with the clip; once it plays, shows the remote, then the playlist and
 //                  the clip properties, and saves pictures of the whole screen into DIR.
@@ -38,7 +39,9 @@
 #include "main_window/frmMain.h"
 #include "playlist/Form2.h"
 #include "remote/Player.h"
+#include "richtext/RichTextBox.h"
 #include "settings/Addit1.h"
+#include "tools/Form3.h"
 #include "media/MpvEngineFactory.h"
 #include "media/RealAudioControl.h"
 #include "media/WindowsMediaControl.h"
@@ -112,6 +115,12 @@ void steer(Application& app, const QString& command)
             if (const auto n = Addit1::colourOf(i); n && forms::toQColor(*n) == wanted) preferences.Combo1->setCurrentIndex(i);
         preferences.Command3->click();
         preferences.Command2->click();
+    }
+    if (command.startsWith(QLatin1String("text "))) {
+        Form3& viewer = app.forms().get<Form3>();
+        viewer.Show();
+        viewer.RichTextBox1->LoadFile(command.mid(5), RichTextBox::FileKind::RtfOrText, [](const QString&) {});
+        viewer.RichTextBox1->setFocus();
     }
     if (command == QLatin1String("quit")) app.endProgram();
 }
