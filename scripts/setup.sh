@@ -11,7 +11,7 @@ packages=(
   ffmpeg dvdauthor
   xvfb xauth x11-utils imagemagick
   desktop-file-utils appstream shared-mime-info dbus-daemon
-  dpkg-dev file
+  dpkg-dev file help2man
   fonts-liberation2 fonts-dejavu-core
 )
 
