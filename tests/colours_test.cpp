@@ -5,18 +5,21 @@
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRegion>
 #include <QCheckBox>
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOption>
+#include <QTest>
 #include <QAbstractScrollArea>
 #include <gtest/gtest.h>
 #include <map>
 #include <set>
 
 #include "app/ExitBox.h"
+#include "app/frmAbout.h"
 #include "app/frmSplash.h"
 #include "main_window/Pro1.h"
 #include "remote/Player.h"
@@ -308,26 +311,41 @@ QRect textArea(QWidget* w)
 }  // namespace
 
 // On every colour of the list, the text of every painted control that can be used reads at a
-// contrast of 4.5:1 at least, measured on the windows' pictures.
+// contrast of 4.5:1 at least, measured on the windows' pictures; also in the preferences opened
+// again after Ok, and in the About box, whose labels show the colour itself.
 TEST(Colours, TextReadsOnEveryColour)
 {
     Started s;
     s.main().mnuviewvideosettings->trigger();
     s.main().mnuviewzelplayerplussettings->trigger();
-    const std::set<QWidget*> windows{&s.form<Vid1>(), &s.form<PlaySet>(), &s.form<Player>(), &s.form<CalFrm>()};
+    const QStringList windows{"Vid1", "PlaySet", "Player", "CalFrm", "Addit1"};
+    frmAbout& about = s.form<frmAbout>();
     for (int index = 0; index < 17; ++index) {
         if (index == 2) continue;  // Blue paints the main window only
         apply(s, index);
+        const QString colour = s.form<Addit1>().Combo1->itemText(index);
+        s.form<Addit1>().Command1->click();  // Ok, and opened again
+        settle();
+        s.main().mnuviewadditionalsettings->trigger();
         const QColor back = forms::toQColor(*Addit1::colourOf(index));
         WindowGrabs grabs;
         for (const Addit1::Target& t : Addit1::fullReach()) {
             QWidget* w = t.locate(s.app);
-            if (w->isWindow() || !windows.count(w->window()) || !w->isEnabled()) continue;
+            if (w->isWindow() || !windows.contains(w->window()->objectName()) || !w->isEnabled()) continue;
             EXPECT_GE(textContrast(grabs.of(w->window()), textArea(w), back), 4.5)
-                << s.form<Addit1>().Combo1->itemText(index).toStdString() << ": " << w->window()->objectName().toStdString()
-                << "::" << w->objectName().toStdString();
+                << colour.toStdString() << ": " << w->window()->objectName().toStdString() << "::" << w->objectName().toStdString();
+        }
+        for (QLabel* label : {about.lblTitle, about.lblVersion, about.lblDisclaimer}) {
+            const QImage& grab = grabs.of(&about);
+            EXPECT_GE(textContrast(grab, textArea(label), back), 4.5) << colour.toStdString() << ": " << label->objectName().toStdString();
+            EXPECT_EQ(grab.pixelColor(label->mapTo(&about, QPoint(0, 0))), back) << colour.toStdString() << ": " << label->objectName().toStdString();
         }
     }
+    // A typed colour name adds no entry to the list.
+    QComboBox* list = s.form<Addit1>().Combo1;
+    list->lineEdit()->setText(QStringLiteral("Teal"));
+    QTest::keyClick(list->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(list->count(), 17);
 }
 
 // A button that cannot be pressed looks so before and after any Apply, and a button keeps a

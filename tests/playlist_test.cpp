@@ -3,9 +3,11 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "playlist/Form2.h"
@@ -193,17 +195,18 @@ TEST(Playlist, SaveThenLoadRoundTripsNamesOfEveryKind)
     ASSERT_TRUE(rtf::looksLikeRtf(saved));
     QStringList paths;
     for (const QString& name : names) paths << dir.filePath(name);
-    EXPECT_EQ(rtf::read(saved).plainText(), paths.join('\n'));
+    EXPECT_EQ(rtf::read(saved).plainText(), names.join('\n'));  // beside the list: relative to it
 
-    // Loading appends one name row per line to the Windows-media names only, whatever is shown,
-    // and to what the next Save writes.
+    // Loading appends one name row per line to the Windows-media names, which then show, and
+    // to what the next Save writes.
     w.Option2->click();
     s.load(file);
     EXPECT_EQ(s.dialogs.requests.back().kind, forms::FileDialogRequest::Kind::Open);
     EXPECT_EQ(texts(w.List1), names + names);
     EXPECT_EQ(w.List2->count(), 4);
     EXPECT_EQ(w.List3->count(), 4);
-    EXPECT_TRUE(w.Option2->value());
+    EXPECT_TRUE(w.Option1->value());
+    EXPECT_TRUE(shown(w.List1));
     EXPECT_EQ(w.RichTextBox1->text(), (paths + paths).join('\n'));
     EXPECT_TRUE(s.messages.shown.empty());
 }
@@ -414,8 +417,10 @@ QStringList openedByEachRow(PlaylistFixture& s)
 
 }  // namespace
 
-// Save writes the rows shown, as full paths; a playlist loaded elsewhere plays what it names.
-TEST(Playlist, SavedRowsPlayFromAnotherFolderAndAfterTheFileMoves)
+// Save writes the rows shown: media in the playlist's folder relative to it, the rest as full
+// paths. A playlist loaded elsewhere plays what it names, and a folder of clips with its
+// playlist plays wherever it is copied.
+TEST(Playlist, SavedRowsPlayFromAnotherFolderAndWhenTheirFolderMoves)
 {
     QTemporaryDir media, elsewhere, moved;
     PlaylistFixture s;
@@ -429,13 +434,17 @@ TEST(Playlist, SavedRowsPlayFromAnotherFolderAndAfterTheFileMoves)
     s.remove();  // the last Windows-media row goes, and its line with it
     const QString file = media.filePath("list.zpf");
     s.save(file);
-    EXPECT_EQ(rtf::read(fileBytes(file)).plainText(),
+    EXPECT_EQ(rtf::read(fileBytes(file)).plainText(), QStringLiteral("first.mp3\nsecond.wmv\nfourth.rm"));
+    s.save(elsewhere.filePath("outside.zpf"));
+    EXPECT_EQ(rtf::read(fileBytes(elsewhere.filePath("outside.zpf"))).plainText(),
               QStringList({media.filePath("first.mp3"), media.filePath("second.wmv"), media.filePath("fourth.rm")}).join('\n'));
 
-    // Loaded with another working folder, and again after the file moved: every row plays its file.
-    const QString movedFile = moved.filePath("list.zpf");
-    ASSERT_TRUE(QFile::copy(file, movedFile));
-    for (const QString& playlist : {file, movedFile}) {
+    // Loaded with another working folder, the list beside its clips and the list in another
+    // folder, then the folder of clips copied elsewhere: every row plays its file.
+    for (const QString& copied : QDir(media.path()).entryList(QDir::Files)) QFile::copy(media.filePath(copied), moved.filePath(copied));
+    const std::pair<QString, QTemporaryDir*> playlists[] = {{file, &media}, {elsewhere.filePath("outside.zpf"), &media},
+                                                           {moved.filePath("list.zpf"), &moved}};
+    for (const auto& [playlist, folder] : playlists) {
         PlaylistFixture fresh;
         const QString here = QDir::currentPath();
         QDir::setCurrent(elsewhere.path());
@@ -443,7 +452,7 @@ TEST(Playlist, SavedRowsPlayFromAnotherFolderAndAfterTheFileMoves)
         QDir::setCurrent(here);
         EXPECT_EQ(texts(fresh.list.List1), (QStringList{"first.mp3", "second.wmv", "fourth.rm"}));
         EXPECT_EQ(openedByEachRow(fresh),
-                  (QStringList{media.filePath("first.mp3"), media.filePath("second.wmv"), media.filePath("fourth.rm")}));
+                  (QStringList{folder->filePath("first.mp3"), folder->filePath("second.wmv"), folder->filePath("fourth.rm")}));
         // Load, Save, Load gives the same rows.
         fresh.save(elsewhere.filePath("again.zpf"));
         PlaylistFixture again;
@@ -467,8 +476,36 @@ TEST(Playlist, NamesAloneArePlayedFromTheirOwnPlaylistsFolder)
     EXPECT_EQ(texts(s.list.List1), (QStringList{"song.mp3", "clip.wmv", "song.mp3"}));
     EXPECT_EQ(openedByEachRow(s),
               (QStringList{first.filePath("song.mp3"), first.filePath("sub/clip.wmv"), second.filePath("song.mp3")}));
-    // And saved, they are whole paths from then on.
+    // And saved, those of another folder are whole paths from then on.
     s.save(second.filePath("saved.zpf"));
     EXPECT_EQ(rtf::read(fileBytes(second.filePath("saved.zpf"))).plainText(),
-              QStringList({first.filePath("song.mp3"), first.filePath("sub/clip.wmv"), second.filePath("song.mp3")}).join('\n'));
+              QStringList({first.filePath("song.mp3"), first.filePath("sub/clip.wmv"), "song.mp3"}).join('\n'));
+}
+
+// What a new user meets: typing in the boxes chooses nothing, Add takes the file the engine has
+// however it was opened, a name with a line break is refused.
+TEST(Playlist, TypedTextAddOfAnyOpenAndLineBreaks)
+{
+    PlaylistFixture s;
+    s.openWindowsMedia("/media/one.wmv", 2);
+    s.screen().calls.clear();
+    for (QComboBox* box : {s.list.Combo1, s.list.Combo2}) {
+        box->lineEdit()->setText(QStringLiteral("typed"));
+        QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+        EXPECT_EQ(box->count(), 0);
+    }
+    EXPECT_TRUE(s.screen().calls.filter(QStringLiteral("Open")).isEmpty());
+    // Opened as the file browser opens (Decrypter Mode), not through the dialog.
+    s.screen().clips["/media/two.avi"] = FakeWindowsMediaControl::Clip{};
+    s.screen().Open(QStringLiteral("/media/two.avi"));
+    settle();
+    s.add();
+    EXPECT_EQ(texts(s.list.List3), QStringList{"/media/two.avi"});
+    s.screen().clips["/media/a\nb.mp3"] = FakeWindowsMediaControl::Clip{};
+    s.screen().Open(QStringLiteral("/media/a\nb.mp3"));
+    settle();
+    s.add();
+    EXPECT_EQ(s.list.List1->count(), 1);
+    ASSERT_EQ(s.messages.shown.size(), 1u);
+    EXPECT_EQ(s.messages.shown[0].text, QStringLiteral("A playlist cannot keep \"/media/a\nb.mp3\": its name holds a line break."));
 }

@@ -45,6 +45,7 @@ frmAbout::frmAbout(Application& app) : Form(app, "frmAbout", forms::Border::Fixe
         lbl->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         lbl->setWordWrap(true);
         forms::setForeColor(lbl, forms::kBlack);
+        forms::setSeeThrough(lbl);  // on any colour the box is given, not a grey patch
         return lbl;
     };
     lblTitle = label("lblTitle", 1050, 240, 4092, 480, product::kTitle);

@@ -24,6 +24,7 @@ namespace {
 
 constexpr const char* kBackColorProperty = "zpBackColor";
 constexpr const char* kForeColorProperty = "zpForeColor";
+constexpr const char* kSeeThroughProperty = "zpSeeThrough";
 
 // System colour numbers mapped onto the palette; those the palette has no role for keep
 // the classic desktop scheme's values.
@@ -84,10 +85,15 @@ QList<QPalette::ColorRole> backgroundRoles(const QWidget* w)
 
 // Labels, frames, option buttons and check boxes have a background of their own, as on the
 // desktop the windows were designed for: one inside a painted window or frame that is not
-// painted itself keeps the colour it shows, instead of taking its container's.
-void keepOwnBackgrounds(QWidget* container)
+// painted itself keeps the colour it shows, instead of taking its container's. A see-through
+// label shows the container's colour and takes the text that reads on it.
+void keepOwnBackgrounds(QWidget* container, ColorNumber n)
 {
     for (QWidget* child : container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child->property(kSeeThroughProperty).toBool()) {
+            setForeColor(child, readableTextOn(toQColor(n)));
+            continue;
+        }
         const bool ownBackground = qobject_cast<QLabel*>(child) || qobject_cast<QGroupBox*>(child) ||
                                    qobject_cast<QRadioButton*>(child) || qobject_cast<QCheckBox*>(child) ||
                                    qobject_cast<QStatusBar*>(child);
@@ -159,8 +165,16 @@ void setBackColor(QWidget* w, ColorNumber n)
 
 void applyBackColor(QWidget* w, ColorNumber n)
 {
-    keepOwnBackgrounds(w);
+    keepOwnBackgrounds(w, n);
     setBackColor(w, n);
+}
+
+void setSeeThrough(QWidget* label) { label->setProperty(kSeeThroughProperty, true); }
+
+void paintControl(QWidget* w, ColorNumber n)
+{
+    applyBackColor(w, n);
+    setForeColor(w, readableTextOn(toQColor(n)));
 }
 
 ColorNumber backColor(const QWidget* w)

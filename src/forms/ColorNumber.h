@@ -31,6 +31,14 @@ ColorNumber backColor(const QWidget* w);
 // boxes inside that have no colour of their own yet keep the one they show.
 void applyBackColor(QWidget* w, ColorNumber n);
 
+// A label with no background of its own: it shows its window's colour, and when the window is
+// painted takes the text that reads on it.
+void setSeeThrough(QWidget* label);
+
+// A control painted at run time: its background (as applyBackColor) and the text that reads
+// best on it, black or white.
+void paintControl(QWidget* w, ColorNumber n);
+
 // Text on a painted control: a button's face shows the text and its edge in the control's own
 // colours, its disabled text and edge dimmed toward the face.
 void setForeColor(QWidget* w, ColorNumber n);

@@ -3,9 +3,12 @@
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QSpacerItem>
+#include <algorithm>
 #include <utility>
 
 namespace forms {
@@ -57,16 +60,22 @@ void CommonDialog::choose(const QString& fileName)
     lastCancelled_ = false;
 }
 
+int titleWidth(const QString& title, const QFont& windowFont)
+{
+    QFont titleFont = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    titleFont.setBold(true);
+    return std::max(QFontMetrics(titleFont).horizontalAdvance(title), QFontMetrics(windowFont).horizontalAdvance(title));
+}
+
 std::unique_ptr<QMessageBox> QtMessageBoxes::build(QWidget* owner, const QString& text, const QString& title)
 {
     const QString caption = title.isEmpty() ? kAppTitle : title;
     auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, owner);
-    // A box sizes itself to its text; the title needs its own width and the title bar's buttons
-    // beside it.
+    // A box sizes itself to its text; the title needs its own width in the title bar's font
+    // (bold, and often larger than the windows' own) and the title bar's buttons beside it.
     constexpr int kTitleBarButtons = 120;
     if (auto* grid = qobject_cast<QGridLayout*>(box->layout()))
-        grid->addItem(new QSpacerItem(box->fontMetrics().horizontalAdvance(caption) + kTitleBarButtons, 0, QSizePolicy::Minimum,
-                                      QSizePolicy::Fixed),
+        grid->addItem(new QSpacerItem(titleWidth(caption, box->font()) + kTitleBarButtons, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
                       grid->rowCount(), 0, 1, grid->columnCount());
     return box;
 }

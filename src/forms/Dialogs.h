@@ -8,6 +8,7 @@
 
 #include "product/Product.h"
 
+class QFont;
 class QMessageBox;
 class QWidget;
 
@@ -93,6 +94,10 @@ private:
     QString fileTitle_;
     bool lastCancelled_ = false;
 };
+
+// How wide a window's title is in the title bar, whose font the desktop chooses (bold, often
+// larger than the window's own font).
+int titleWidth(const QString& title, const QFont& windowFont);
 
 // Real dialogs.
 class QtMessageBoxes : public MessageBoxes {

@@ -176,9 +176,10 @@ void frmMain::mnuviewadditionalsettings_Click()
     Addit1& preferences = app_.forms().get<Addit1>();
     preferences.Show();
     preferences.applyBackColor(backColor());
+    // Each with the text that reads on the colour, as an Apply paints them.
     for (QWidget* w : std::initializer_list<QWidget*>{preferences.Command1, preferences.Command2, preferences.Command3,
                                                       preferences.Frame1, preferences.Frame2})
-        forms::applyBackColor(w, backColor());
+        forms::paintControl(w, backColor());
 }
 
 void frmMain::mnuviewoptionssystemsettings_Click() { app_.forms().get<Form3>().Show(); }

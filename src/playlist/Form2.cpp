@@ -34,6 +34,21 @@ constexpr int kSourceRole = Qt::UserRole;
 // What a name row shows of its source: an address whole, a file by its name.
 QString rowName(const QString& source) { return media_source::isAddress(source) ? source : QFileInfo(source).fileName(); }
 
+// A playlist file holds a name a line: one with a line break cannot be kept whole.
+bool fitsOnALine(const QString& source)
+{
+    return !source.contains(QLatin1Char('\n')) && !source.contains(QLatin1Char('\r'));
+}
+
+// How a playlist file in the folder names the source: media inside the folder relative to it,
+// so that a folder of clips with its playlist plays wherever it is copied; anything else as it is.
+QString asSavedIn(const QDir& folder, const QString& source)
+{
+    if (media_source::isAddress(source) || QDir::isRelativePath(source)) return source;
+    const QString relative = folder.relativeFilePath(source);
+    return relative.startsWith(QLatin1String("../")) || QDir::isAbsolutePath(relative) ? source : relative;
+}
+
 QListWidget* makeList(QWidget* parent, const char* name, int left, int width)
 {
     auto* list = makeControl<QListWidget>(parent, name, left, 1680, width, 3765);
@@ -54,6 +69,8 @@ Form2::Form2(Application& app) : Form(app, "Form2", forms::Border::FixedToolWind
     Combo2 = makeControl<QComboBox>(client(), "Combo2", 10680, 555, 3285, 315);
     for (auto [combo, text] : {std::pair{Combo1, tr("Current Playlist...")}, std::pair{Combo2, tr("Load File...")}}) {
         combo->setEditable(true);
+        // What is typed stays text: it adds no entry, so choosing one (Combo2_Click) never comes.
+        combo->setInsertPolicy(QComboBox::NoInsert);
         combo->setEditText(text);
         combo->setAccessibleName(text);
         combo->lineEdit()->setAccessibleName(text);
@@ -124,17 +141,29 @@ QListWidgetItem* Form2::newNameRow(QListWidget* names, const QString& source)
 
 void Form2::Command1_Click()
 {
+    // The file the current engine has, however it was opened (the open dialogs, the file
+    // browser, the command line, a drop, a row of this window).
     frmMain& main = app_.forms().get<frmMain>();
-    const QString name = main.CommonDialog1->DialogFileTitle();
-    const QString path = main.CommonDialog1->DialogFileName();
-    if (name.isEmpty()) {
+    const bool real = !main.RealAudio1->isHidden();
+    const QString path = real ? main.RealAudio1->GetSource()
+                              : main.screenAndAudio->OpenState() == WindowsMediaControl::OpenClosed ? QString()
+                                                                                                    : main.screenAndAudio->FileName();
+    if (path.isEmpty()) {
         env().report(this, tr("There is no current file to add. Open a file first."));
         return;
     }
-    if (!main.RealAudio1->isHidden())
-        addRow(Set::Real, name, forms::numText(static_cast<double>(main.RealAudio1->GetLength()) / 1000.0) + kSeconds, path);
-    else addRow(Set::WindowsMedia, name, forms::numText(main.screenAndAudio->Duration()) + kSeconds, path);
+    if (!fitsOnALine(path)) {
+        env().report(this, cannotKeep(path));
+        return;
+    }
+    if (real) addRow(Set::Real, rowName(path), forms::numText(static_cast<double>(main.RealAudio1->GetLength()) / 1000.0) + kSeconds, path);
+    else addRow(Set::WindowsMedia, rowName(path), forms::numText(main.screenAndAudio->Duration()) + kSeconds, path);
     writeBuffer();
+}
+
+QString Form2::cannotKeep(const QString& source)
+{
+    return tr("A playlist cannot keep \"%1\": its name holds a line break.").arg(platform::displayFileName(source));
 }
 
 void Form2::addRow(Set set, const QString& name, const QString& length, const QString& path)
@@ -148,9 +177,16 @@ void Form2::addRow(Set set, const QString& name, const QString& length, const QS
 
 void Form2::addRows(const QStringList& targets)
 {
-    for (const QString& target : targets)
+    QString refused;
+    for (const QString& target : targets) {
+        if (!fitsOnALine(target)) {
+            if (refused.isEmpty()) refused = cannotKeep(target);
+            continue;
+        }
         addRow(media_source::isRealName(target) ? Set::Real : Set::WindowsMedia, rowName(target), QString(), target);
+    }
     writeBuffer();
+    if (!refused.isEmpty()) env().report(this, refused);
 }
 
 void Form2::dragEnterEvent(QDragEnterEvent* event)
@@ -201,9 +237,13 @@ void Form2::Command4_Click()
     prepareDialog();
     if (!CommonDialog1->ShowSave()) return;  // a cancelled dialog saves nothing
     // Written to the full path chosen: the dialog does not change the working folder. The file
-    // holds the buffer: the rows shown, one full path a line, in the order they were added.
+    // holds the buffer, the rows shown in the order they were added, a name a line: each a
+    // full path, or relative to the file's folder for media inside it.
     const QString path = CommonDialog1->DialogFileName();
-    if (const QString problem = RichTextBox1->SaveFile(path); !problem.isEmpty())
+    const QDir folder = QFileInfo(path).absoluteDir();
+    QStringList lines = RichTextBox1->text().split(QLatin1Char('\n'));
+    for (QString& line : lines) line = asSavedIn(folder, line);
+    if (const QString problem = saveRtf(path, lines.join(QLatin1Char('\n'))); !problem.isEmpty())
         env().report(this, cannotSaveFile(path, problem));
 }
 
@@ -254,6 +294,7 @@ void Form2::addLoadedRows(const QString& path, const QString& problem)
         List1->item(i)->setData(kSourceRole, sources[i - first]);
         rowsInOrder_.push_back(List1->item(i));
     }
+    Option1->setValue(true);  // the rows' set shows, as after Add
     writeBuffer();
 }
 

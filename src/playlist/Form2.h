@@ -74,6 +74,8 @@ private:
     // What a row of a name column plays; empty when no row is selected.
     QString selectedSource(QListWidget* names) const;
     void prepareDialog();
+    // Why a source cannot be a row: its name holds a line break.
+    static QString cannotKeep(const QString& source);
     // Loads the playlist file chosen (Load's work after its dialog).
     void loadPlaylist(const QString& path);
     // A playlist file read into the buffer: its lines become rows, or why it could not be read is said.

@@ -99,7 +99,9 @@ void RichTextBox::LoadFile(const QString& path, FileKind kind, std::function<voi
     watcher->setFuture(QtConcurrent::run([path, kind, limits] { return richtext::load(path, kind, limits); }));
 }
 
-QString RichTextBox::SaveFile(const QString& path) const
+QString RichTextBox::SaveFile(const QString& path) const { return saveRtf(path, text()); }
+
+QString saveRtf(const QString& path, const QString& text)
 {
     // A folder of that name is said as such, rather than as a file that cannot be written.
     struct stat st {};
@@ -107,7 +109,7 @@ QString RichTextBox::SaveFile(const QString& path) const
     // Written beside the target under another name, then renamed over it.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return platform::writeProblem(errno);
-    const QByteArray document = rtf::write(text());
+    const QByteArray document = rtf::write(text);
     errno = 0;
     int error = 0;
     if (file.write(document) != document.size() || !file.flush()) error = errno;

@@ -126,6 +126,9 @@ private:
     quint64 loads_ = 0;
 };
 
+// Writes the text as an RTF document, as SaveFile does.
+QString saveRtf(const QString& path, const QString& text);
+
 // The sentence shown when a file cannot be loaded or saved: the program, the name, the reason.
 QString cannotOpenFile(const QString& path, const QString& reason);
 QString cannotSaveFile(const QString& path, const QString& reason);

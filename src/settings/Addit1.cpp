@@ -135,6 +135,7 @@ Addit1::Addit1(Application& app) : Form(app, "Addit1", forms::Border::FixedToolW
     for (int i = 0; i < static_cast<int>(std::size(kEntries)); ++i) Combo1->addItem(tr(kEntries[i].text), i);
     for (QComboBox* combo : {Combo1, Combo2}) {
         combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);  // a typed text chooses nothing and adds no entry
         combo->setCurrentIndex(-1);
         combo->setEditText(tr("Select..."));
     }
@@ -170,11 +171,7 @@ void Addit1::paint(const std::vector<Target>& targets, forms::ColorNumber colour
 {
     for (const Target& target : targets) {
         QWidget* w = target.locate(app_);
-        if (auto* form = qobject_cast<forms::Form*>(w)) {
-            form->applyBackColor(colour);
-        } else {
-            forms::applyBackColor(w, colour);
-            forms::setForeColor(w, forms::readableTextOn(forms::toQColor(colour)));
-        }
+        if (auto* form = qobject_cast<forms::Form*>(w)) form->applyBackColor(colour);
+        else forms::paintControl(w, colour);
     }
 }

@@ -28,10 +28,9 @@ CalFrm::CalFrm(Application& app) : Form(app, "CalFrm", forms::Border::FixedToolW
     Calendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);  // no week numbers
     // Weekends in the same ink as other days, so that they show on any background colour.
     for (Qt::DayOfWeek day : {Qt::Saturday, Qt::Sunday}) Calendar1->setWeekdayTextFormat(day, QTextCharFormat());
-    Command1 = forms::makeControl<forms::CommandButton>(client(), "Command1", 90, 2690, 3910, 495, tr("Ok"));
-    // The two overlap by a few pixels: the calendar's last week stays whole, the button's top
-    // edge goes under it.
-    Calendar1->raise();
+    // Below the calendar's last week, down to the window's edge: every edge of both shows
+    // (where first drawn, the two overlapped by a few pixels).
+    Command1 = forms::makeControl<forms::CommandButton>(client(), "Command1", 90, 2775, 3910, 435, tr("Ok"));
     setDefaultButton(Command1);
     // The close box ends the window as Ok does: otherwise the main window would stay locked.
     setCloseBoxButton(Command1);
