@@ -27,8 +27,8 @@
 #include <mpv/client.h>
 #include <mpv/render.h>
 
-#include "app/Application.h"
-#include "app/frmSplash.h"
+#include "windows/Application.h"
+#include "windows/frmSplash.h"
 #include "forms/Controls.h"
 #include "forms/Dialogs.h"
 #include "main_window/frmMain.h"

@@ -12,8 +12,8 @@
 #include <set>
 
 #include "BenchSupport.h"
-#include "app/Application.h"
-#include "app/frmSplash.h"
+#include "windows/Application.h"
+#include "windows/frmSplash.h"
 #include "forms/Controls.h"
 #include "main_window/frmMain.h"
 #include "media/MpvEngineFactory.h"

@@ -9,10 +9,10 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "app/ExitBox.h"
-#include "app/Form1.h"
-#include "app/frmAbout.h"
-#include "app/frmLogin.h"
+#include "windows/ExitBox.h"
+#include "windows/Form1.h"
+#include "windows/frmAbout.h"
+#include "windows/frmLogin.h"
 #include "forms/StatusBar.h"
 #include "main_window/Pro1.h"
 #include "platform/LinuxSystem.h"
@@ -137,7 +137,7 @@ TEST(Registry, GetKeyValueReadsTextsAndNumbersWithinItsBuffer)
     set("fits", platform::kRegistryString, QByteArray(1023, 'a') + '\0');
     set("too long", platform::kRegistryString, QByteArray(1024, 'a') + '\0');
     set("zero inside", platform::kRegistryString, QByteArray("ab\0cd\0", 6));
-    set("number", platform::kRegistryDword, QByteArray("\x2a\x01\x00\x00", 4));
+    set("number", platform::kRegistryDword, QByteArray("\x02\x01\x00\x00", 4));
     set("other", 3, QByteArray("\x01\x02", 2));
     struct Case {
         const char* name;
@@ -149,7 +149,7 @@ TEST(Registry, GetKeyValueReadsTextsAndNumbersWithinItsBuffer)
         {"fits", true, QString(1023, QLatin1Char('a'))},
         {"too long", false, ""},
         {"zero inside", true, "ab"},
-        {"number", true, "298"},  // bytes 2a 01: hexadecimal 12a
+        {"number", true, "258"},  // least significant byte first: 0x102
         {"other", true, "kept"},  // any other type leaves the text as it was
         {"missing", false, ""},
     };

@@ -9,10 +9,10 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
-#include "app/ExitBox.h"
-#include "app/Form1.h"
-#include "app/frmAbout.h"
-#include "app/frmLogin.h"
+#include "windows/ExitBox.h"
+#include "windows/Form1.h"
+#include "windows/frmAbout.h"
+#include "windows/frmLogin.h"
 #include "main_window/Pro1.h"
 #include "playlist/Form2.h"
 #include "remote/Player.h"

@@ -18,9 +18,9 @@
 #include <map>
 #include <set>
 
-#include "app/ExitBox.h"
-#include "app/frmAbout.h"
-#include "app/frmSplash.h"
+#include "windows/ExitBox.h"
+#include "windows/frmAbout.h"
+#include "windows/frmSplash.h"
 #include "main_window/Pro1.h"
 #include "remote/Player.h"
 #include "settings/Addit1.h"

@@ -16,14 +16,13 @@
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOption>
-#include <QFontDatabase>
 #include <QPushButton>
 #include <gtest/gtest.h>
 
-#include "app/ExitBox.h"
-#include "app/Form1.h"
-#include "app/frmAbout.h"
-#include "app/frmLogin.h"
+#include "windows/ExitBox.h"
+#include "windows/Form1.h"
+#include "windows/frmAbout.h"
+#include "windows/frmLogin.h"
 #include "forms/Twips.h"
 #include "main_window/Pro1.h"
 #include "playlist/Form2.h"
@@ -190,10 +189,7 @@ TEST(Layout, AMessageBoxIsWideEnoughForItsTitle)
         std::unique_ptr<QMessageBox> box = forms::QtMessageBoxes::build(nullptr, QString(), title);
         box->show();
         settle();
-        // In the title bar's font, bold and often larger than the box's own.
-        QFont titleFont = QFontDatabase::systemFont(QFontDatabase::TitleFont);
-        titleFont.setBold(true);
-        EXPECT_GE(box->width(), QFontMetrics(titleFont).horizontalAdvance(title) + 120) << title.toStdString();
+        EXPECT_GE(box->width(), forms::titleWidth(title, box->font()) + 120) << title.toStdString();
     }
 }
 

@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
-#include "app/frmSplash.h"
+#include "windows/frmSplash.h"
 #include "forms/Twips.h"
 #include "main_window/frmMain.h"
 #include "media/RealAudioControl.h"

@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
-#include "app/ExitBox.h"
+#include "windows/ExitBox.h"
 #include "remote/Player.h"
 #include "support/Started.h"
 #include "support/TestFiles.h"
@@ -325,4 +325,9 @@ TEST(CdPlayer, WithNoDiscTheDisplaySaysSo)
     CDPlayer& cd = s.form<CDPlayer>();
     EXPECT_EQ(cd.Text1->text(), QStringLiteral("There is no audio CD in the drive."));
     EXPECT_FALSE(cd.MMControl1->button(MMControl::Play)->isEnabled());
+    // An engine that fails when the drive is looked at is told, without waiting, as any failure.
+    s.engines.cd.back()->engineFails = true;
+    ASSERT_TRUE(waitFor([&] { return !s.messages.shown.empty(); }, 3000));
+    EXPECT_EQ(s.messages.shown[0].text, QStringLiteral("The playback engine could not be started."));
+    EXPECT_FALSE(s.messages.shown[0].waited);
 }

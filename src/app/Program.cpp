@@ -7,8 +7,9 @@
 #include <cstdlib>
 #include <malloc.h>
 
-#include "app/Application.h"
-#include "app/frmSplash.h"
+#include "windows/Application.h"
+#include "windows/frmSplash.h"
+#include "desktop/MprisService.h"
 #include "desktop/SingleInstance.h"
 #include "main_window/frmMain.h"
 #include "media/EngineFactory.h"
@@ -51,7 +52,8 @@ int run(EngineFactory& engines, forms::MessageBoxes& messages, forms::FileDialog
             ended = true;
             QCoreApplication::quit();
         });
-        app.enableDesktopServices();
+        // Media keys and the desktop's sound menu steer the player while the main window exists.
+        app.setMainWindowLoaded([&app](QWidget& main) { new MprisService(app, QDBusConnection::sessionBus(), &main); });
         SingleInstance instance(QDBusConnection::sessionBus(),
                                 [&app](const media_source::CheckedNames& handed) { openFromOutside(app, handed); });
         if (names.isEmpty()) app.forms().get<frmSplash>().Show();

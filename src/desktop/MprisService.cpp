@@ -8,7 +8,7 @@
 #include <cmath>
 #include <limits>
 
-#include "app/Application.h"
+#include "windows/Application.h"
 #include "main_window/frmMain.h"
 #include "media/MMControl.h"
 #include "media/MediaError.h"

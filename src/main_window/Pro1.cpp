@@ -5,7 +5,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-#include "app/Application.h"
+#include "windows/Application.h"
 #include "forms/Controls.h"
 #include "forms/NumberText.h"
 

@@ -9,8 +9,7 @@
 #include <QPushButton>
 #include <QShortcut>
 
-#include "app/Application.h"
-#include "desktop/MprisService.h"
+#include "windows/Application.h"
 #include "forms/Twips.h"
 #include "media/EngineFactory.h"
 #include "media/RealAudioControl.h"
@@ -227,8 +226,7 @@ void frmMain::connectEngines()
 void frmMain::Form_Load()
 {
     sbStatusBar->setVisible(true);
-    // Media keys and the desktop's sound menu steer the player while this window exists.
-    if (app_.desktopServices()) new MprisService(app_, QDBusConnection::sessionBus(), this);
+    app_.mainWindowLoaded(*this);
 }
 
 void frmMain::mnuViewToolbar_Click()

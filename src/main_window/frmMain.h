@@ -59,6 +59,8 @@ public:
 
     // Puts the one check mark of the picture-size group on the item.
     void checkSizeItem(forms::MenuItem* item);
+    // Sets the picture size and checks the menu item that stands for it.
+    void chooseDisplaySize(int code);
 
     // Windows-media engine events.
     void screenAndAudio_OpenStateChange();

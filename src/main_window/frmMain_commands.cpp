@@ -7,11 +7,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/Application.h"
-#include "app/ExitBox.h"
-#include "app/Form1.h"
-#include "app/frmAbout.h"
-#include "app/frmSplash.h"
+#include "windows/Application.h"
+#include "windows/ExitBox.h"
+#include "windows/Form1.h"
+#include "windows/frmAbout.h"
+#include "windows/frmSplash.h"
 #include "main_window/OpenFilters.h"
 #include "main_window/Pro1.h"
 #include "main_window/frmMain.h"

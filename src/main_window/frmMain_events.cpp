@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/Application.h"
+#include "windows/Application.h"
 #include "forms/NumberText.h"
 #include "forms/Twips.h"
 #include "main_window/Pro1.h"

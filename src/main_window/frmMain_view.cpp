@@ -2,7 +2,7 @@
 #include <QPushButton>
 #include <QSlider>
 
-#include "app/Application.h"
+#include "windows/Application.h"
 #include "main_window/PictureSizes.h"
 #include "main_window/frmMain.h"
 #include "media/WindowsMediaControl.h"
@@ -20,6 +20,13 @@ void frmMain::checkSizeItem(forms::MenuItem* item)
     for (const PictureSize& size : kPictureSizes)
         if (this->*size.menuItem != item) (this->*size.menuItem)->setCheckedMark(false);
     item->setCheckedMark(true);
+}
+
+void frmMain::chooseDisplaySize(int code)
+{
+    screenAndAudio->setDisplaySize(code);
+    for (const PictureSize& size : kPictureSizes)
+        if (size.code == code) return checkSizeItem(this->*size.menuItem);
 }
 
 void frmMain::chooseZoom(forms::MenuItem* item)
@@ -59,8 +66,7 @@ void frmMain::mnuviewvideosettings_Click()
 {
     Vid1& v = app_.forms().get<Vid1>();
     v.Show();
-    for (const PictureSize& size : kPictureSizes)
-        if (size.zoomOption) (v.*size.zoomOption)->setValue(screenAndAudio->DisplaySize() == size.code);
+    v.showDisplaySize(screenAndAudio->DisplaySize());
     v.Check1->setValue(screenAndAudio->AllowSizeChange() ? 1 : 0);
     v.Check2->setValue(screenAndAudio->EnableFullScreenControls() ? 1 : 0);
 }

@@ -2,6 +2,8 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
+#include <utility>
 
 // An audio CD in a drive: its tracks, played one after another. Opening answers at once and
 // reports what it found through changed(); with no drive or no disc, problem() says so. From
@@ -34,6 +36,18 @@ public:
     virtual void step() = 0;      // a few seconds on
     virtual void eject() = 0;     // the disc is let go (and a drive's tray opened)
 
+    // How the device's own later work (a look at the drive that has finished) enters the
+    // program, so that an engine that fails there is handled as on any other way in. Until it
+    // is set, that work runs as it is.
+    using Entry = std::function<void(const std::function<void()>&)>;
+    void setEntry(Entry entry) { entry_ = std::move(entry); }
+
 signals:
     void changed();
+
+protected:
+    void enter(const std::function<void()>& body) { entry_ ? entry_(body) : body(); }
+
+private:
+    Entry entry_;
 };

@@ -60,13 +60,17 @@ MMControl::MMControl(CdAudioDevice* device, QWidget* parent) : QWidget(parent), 
         b->setToolTip(tr(s.caption));
         b->setIcon(s.icon == QStyle::SP_CustomBase ? drawnIcon(static_cast<Button>(i)) : style()->standardIcon(s.icon));
         const QString command = QString::fromLatin1(s.command);
-        connect(b, &QPushButton::clicked, this, [this, command] { setCommand(command); });
+        connect(b, &QPushButton::clicked, this, [this, command] {
+            const auto body = [this, command] { setCommand(command); };
+            click_ ? click_(body) : body();
+        });
         buttons_[i] = b;
     }
     status_.setInterval(kUpdateIntervalMs);
     // Each status update first looks at the drive, so a disc inserted or taken out is followed.
     connect(&status_, &QTimer::timeout, this, [this] {
-        device_->checkDrive();
+        const auto look = [this] { device_->checkDrive(); };
+        event_ ? event_(look) : look();
         emit StatusUpdate();
     });
     connect(device_, &CdAudioDevice::changed, this, [this] {
@@ -74,6 +78,13 @@ MMControl::MMControl(CdAudioDevice* device, QWidget* parent) : QWidget(parent), 
         emit StatusUpdate();
     });
     refreshButtons();
+}
+
+void MMControl::setEntries(CdAudioDevice::Entry click, CdAudioDevice::Entry event)
+{
+    click_ = std::move(click);
+    event_ = std::move(event);
+    device_->setEntry(event_);
 }
 
 void MMControl::resizeEvent(QResizeEvent* event)

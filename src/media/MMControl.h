@@ -17,6 +17,10 @@ public:
     // Takes the device over.
     MMControl(CdAudioDevice* device, QWidget* parent);
 
+    // How the control's ways in reach the program: a button is the person's click; the status
+    // timer and the device's own later work are not. Until they are set, they run as they are.
+    void setEntries(CdAudioDevice::Entry click, CdAudioDevice::Entry event);
+
     QString DeviceType;                              // "CDAudio"
     void setCommand(const QString& command);         // 23: Open, Play, Pause, Stop, Prev, Next, Back, Step, Eject
     int Track() const { return device_->track(); }   // 41
@@ -40,4 +44,5 @@ private:
     CdAudioDevice* device_;
     std::array<QPushButton*, 9> buttons_{};
     QTimer status_;
+    CdAudioDevice::Entry click_, event_;
 };

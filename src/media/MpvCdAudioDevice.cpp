@@ -58,7 +58,7 @@ void MpvCdAudioDevice::checkDrive()
     connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher] {
         watcher->deleteLater();
         looking_ = false;
-        follow(watcher->result());
+        enter([this, look = watcher->result()] { follow(look); });
     });
     watcher->setFuture(QtConcurrent::run([device = devicePath_] { return discs::lookAtCdDevice(device); }));
 }

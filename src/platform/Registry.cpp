@@ -1,6 +1,5 @@
 #include <cstdint>
 
-#include "forms/NumberText.h"
 #include "platform/System.h"
 
 namespace platform {
@@ -19,13 +18,18 @@ bool GetKeyValue(System& system, RegistryRoot keyRoot, const QString& keyName, c
     if (value->type == kRegistryString) {
         keyVal = QString::fromUtf8(cut);
     } else if (value->type == kRegistryDword) {
-        // The bytes from the last to the first, each as hexadecimal digits: the number they
-        // make, written in decimal.
-        QString digits;
-        for (qsizetype i = cut.size() - 1; i >= 0; --i) digits += QString::number(static_cast<uint8_t>(cut[i]), 16);
-        bool ok = false;
-        const qulonglong number = digits.toULongLong(&ok, 16);
-        keyVal = ok ? forms::numText(static_cast<double>(number)) : QStringLiteral("&h") + digits;
+        // A number kept least significant byte first (02 01 00 00 is 258), written in decimal;
+        // one too long for 64 bits as its hexadecimal digits.
+        const QByteArray& bytes = value->data;
+        if (bytes.size() > 8) {
+            QByteArray reversed;
+            for (qsizetype i = bytes.size() - 1; i >= 0; --i) reversed += bytes[i];
+            keyVal = QStringLiteral("&h") + QString::fromLatin1(reversed.toHex());
+        } else {
+            quint64 number = 0;
+            for (qsizetype i = bytes.size() - 1; i >= 0; --i) number = number << 8 | static_cast<uint8_t>(bytes[i]);
+            keyVal = QString::number(number);
+        }
     }
     return true;
 }

@@ -10,7 +10,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "app/Application.h"
+#include "windows/Application.h"
 #include "forms/NumberText.h"
 #include "main_window/frmMain.h"
 #include "media/MediaSource.h"

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <exception>
 
-#include "app/Application.h"
+#include "windows/Application.h"
 #include "forms/Twips.h"
 #include "main_window/Pro1.h"
 #include "main_window/frmMain.h"

@@ -3,7 +3,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/Application.h"
+#include "windows/Application.h"
 #include "forms/Controls.h"
 #include "main_window/frmMain.h"
 #include "media/RealAudioControl.h"

@@ -10,12 +10,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "app/Application.h"
-#include "app/ExitBox.h"
-#include "app/Form1.h"
-#include "app/frmAbout.h"
-#include "app/frmLogin.h"
-#include "app/frmSplash.h"
+#include "windows/Application.h"
+#include "windows/ExitBox.h"
+#include "windows/Form1.h"
+#include "windows/frmAbout.h"
+#include "windows/frmLogin.h"
+#include "windows/frmSplash.h"
 #include "forms/Controls.h"
 #include "main_window/Pro1.h"
 #include "main_window/frmMain.h"

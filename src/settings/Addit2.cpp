@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/Application.h"
+#include "windows/Application.h"
 #include "forms/Controls.h"
 #include "main_window/frmMain.h"
 #include "media/WindowsMediaControl.h"

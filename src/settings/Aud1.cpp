@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/Application.h"
+#include "windows/Application.h"
 #include "main_window/frmMain.h"
 #include "remote/Player.h"
 

@@ -6,7 +6,7 @@
 #include <QSlider>
 #include <algorithm>
 
-#include "app/Application.h"
+#include "windows/Application.h"
 #include "forms/Twips.h"
 #include "main_window/frmMain.h"
 #include "media/WindowsMediaControl.h"

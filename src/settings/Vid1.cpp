@@ -5,10 +5,25 @@
 #include <QPushButton>
 #include <cmath>
 
-#include "app/Application.h"
-#include "main_window/PictureSizes.h"
+#include "windows/Application.h"
 #include "main_window/frmMain.h"
 #include "media/WindowsMediaControl.h"
+
+namespace {
+
+// The picture sizes the window has a zoom option for.
+struct ZoomOption {
+    WindowsMediaControl::DisplaySizeCode code;
+    forms::OptionButton* Vid1::*option;
+};
+constexpr ZoomOption kZoomOptions[] = {
+    {WindowsMediaControl::SizeFitted, &Vid1::Option6},
+    {WindowsMediaControl::SizeHalf, &Vid1::Option1},
+    {WindowsMediaControl::SizeThreeQuarters, &Vid1::Option2},
+    {WindowsMediaControl::SizeOwn, &Vid1::Option5},
+};
+
+}  // namespace
 
 using forms::makeControl;
 using forms::OptionButton;
@@ -124,16 +139,18 @@ void Vid1::Command3_Click()
 {
     app_.forms().get<frmMain>().giveInputBack();
     frmMain& main = app_.forms().get<frmMain>();
-    for (const PictureSize& size : kPictureSizes) {
-        if (!size.zoomOption || !(this->*size.zoomOption)->value()) continue;
-        main.screenAndAudio->setDisplaySize(size.code);
-        main.checkSizeItem(main.*size.menuItem);
-    }
+    for (const ZoomOption& zoom : kZoomOptions)
+        if ((this->*zoom.option)->value()) main.chooseDisplaySize(zoom.code);
     if (Check1->value() == 1) main.screenAndAudio->setAllowSizeChange(true);
     if (Check1->value() == 0) main.screenAndAudio->setAllowSizeChange(false);
     if (Check2->value() == 1) main.screenAndAudio->setEnableFullScreenControls(true);
     if (Check2->value() == 0) main.screenAndAudio->setEnableFullScreenControls(false);
     Command3->setEnabled(false);
+}
+
+void Vid1::showDisplaySize(int code)
+{
+    for (const ZoomOption& zoom : kZoomOptions) (this->*zoom.option)->setValue(code == zoom.code);
 }
 
 std::optional<double> Vid1::fastForwardStep() const

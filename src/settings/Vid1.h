@@ -20,6 +20,10 @@ public:
     void Command2_Click();  // Cancel
     void Command3_Click();  // Apply
 
+    // Selects the zoom option for the picture's display-size code (none for a size it has no
+    // option for).
+    void showDisplaySize(int code);
+
     // Seconds per tick of the selected speed; nothing when no speed is selected or the custom
     // text is not a number.
     std::optional<double> fastForwardStep() const;

@@ -1,6 +1,6 @@
 #include "tools/CDPlayer.h"
 
-#include "app/Application.h"
+#include "windows/Application.h"
 #include "media/EngineFactory.h"
 #include "media/MMControl.h"
 
@@ -17,6 +17,8 @@ CDPlayer::CDPlayer(Application& app) : Form(app, "CDPlayer", forms::Border::Fixe
     forms::placeTw(MMControl1, 0, 960, 3540, 855);
     MMControl1->DeviceType = QStringLiteral("CDAudio");
     forms::setTabOrder({MMControl1, Text1});
+    MMControl1->setEntries([this](const std::function<void()>& body) { run(body); },
+                           [this](const std::function<void()>& body) { runEvent(body); });
     onEvent(MMControl1, &MMControl::StatusUpdate, &CDPlayer::MMControl1_StatusUpdate);
 }
 

@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <QTextCharFormat>
 
-#include "app/Application.h"
+#include "windows/Application.h"
 #include "forms/Controls.h"
 #include "main_window/frmMain.h"
 #include "remote/Player.h"

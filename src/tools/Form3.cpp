@@ -2,7 +2,7 @@
 
 #include <QMenuBar>
 
-#include "app/Application.h"
+#include "windows/Application.h"
 #include "forms/Controls.h"
 #include "richtext/RichTextBox.h"
 

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QStyle>
 
-#include "app/Application.h"
+#include "windows/Application.h"
 #include "forms/Controls.h"
 #include "main_window/frmMain.h"
 #include "media/RealAudioControl.h"

@@ -2,7 +2,7 @@
 
 #include <QLabel>
 
-#include "app/Application.h"
+#include "windows/Application.h"
 #include "forms/Controls.h"
 
 Form6::Form6(Application& app) : Form(app, "Form6", forms::Border::FixedToolWindow)

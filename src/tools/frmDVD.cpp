@@ -4,8 +4,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "app/Application.h"
-#include "app/ExitBox.h"
+#include "windows/Application.h"
+#include "windows/ExitBox.h"
 #include "main_window/OpenFilters.h"
 #include "media/EngineFactory.h"
 #include "media/WindowsMediaControl.h"

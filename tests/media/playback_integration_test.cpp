@@ -5,8 +5,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "app/Application.h"
-#include "app/frmSplash.h"
+#include "windows/Application.h"
+#include "windows/frmSplash.h"
 #include "forms/NumberText.h"
 #include "main_window/Pro1.h"
 #include "main_window/frmMain.h"

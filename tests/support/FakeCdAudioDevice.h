@@ -1,5 +1,7 @@
 #pragma once
 
+#include <stdexcept>
+
 #include "media/CdAudioDevice.h"
 
 // A disc whose tracks the test sets; every call is recorded.
@@ -21,7 +23,12 @@ public:
     bool isOpen() const override { return open_; }
     bool isReading() const override { return false; }
     int checks = 0;
-    void checkDrive() override { ++checks; }
+    bool engineFails = false;  // the engine cannot start when the drive is looked at
+    void checkDrive() override
+    {
+        ++checks;
+        if (engineFails) throw std::runtime_error("The playback engine could not be started.");
+    }
     QString problem() const override { return open_ ? QString() : QStringLiteral("There is no audio CD in the drive."); }
     int track() const override { return current_; }
     int tracks() const override { return open_ ? discTracks : 0; }

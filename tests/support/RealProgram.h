@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Application.h"
-#include "app/frmSplash.h"
+#include "windows/Application.h"
+#include "windows/frmSplash.h"
 #include "main_window/Pro1.h"
 #include "main_window/frmMain.h"
 #include "media/MpvEngineFactory.h"

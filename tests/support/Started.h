@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/frmSplash.h"
+#include "windows/frmSplash.h"
 #include "main_window/frmMain.h"
 #include "support/TestApp.h"
 

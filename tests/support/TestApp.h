@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "app/Application.h"
+#include "windows/Application.h"
 #include "forms/Dialogs.h"
 #include "media/EngineFactory.h"
 #include "support/FakeCdAudioDevice.h"

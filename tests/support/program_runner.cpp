@@ -30,11 +30,11 @@
 #include <utility>
 #include <vector>
 
-#include "app/Application.h"
+#include "windows/Application.h"
 #include "app/CommandLine.h"
-#include "app/ExitBox.h"
+#include "windows/ExitBox.h"
 #include "app/Program.h"
-#include "app/frmSplash.h"
+#include "windows/frmSplash.h"
 #include "main_window/Pro1.h"
 #include "main_window/frmMain.h"
 #include "playlist/Form2.h"

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <utility>
 
 #include "forms/Form.h"
 #include "platform/LinuxSystem.h"
@@ -27,15 +29,18 @@ public:
     EngineFactory& engines() { return engines_; }
     platform::System& system() { return system_; }
 
-    // The desktop's services (media keys and sound menus on the session bus): the program offers
-    // them; tests that build windows leave them off unless they test them.
-    void enableDesktopServices() { desktopServices_ = true; }
-    bool desktopServices() const { return desktopServices_; }
+    // What the program sets beside the main window when it loads (the desktop's services: media
+    // keys and sound menus on the session bus); tests that build windows leave it unset.
+    void setMainWindowLoaded(std::function<void(QWidget& mainWindow)> action) { mainWindowLoaded_ = std::move(action); }
+    void mainWindowLoaded(QWidget& mainWindow)
+    {
+        if (mainWindowLoaded_) mainWindowLoaded_(mainWindow);
+    }
 
 private:
     platform::LinuxSystem ownSystem_;  // used unless another is given
     EngineFactory& engines_;
     platform::System& system_;
     forms::Forms<Application> forms_;
-    bool desktopServices_ = false;
+    std::function<void(QWidget&)> mainWindowLoaded_;
 };

@@ -1,10 +1,10 @@
-#include "app/Form1.h"
+#include "windows/Form1.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/Application.h"
+#include "windows/Application.h"
 #include "forms/Controls.h"
 
 using forms::makeControl;

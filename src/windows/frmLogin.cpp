@@ -1,4 +1,4 @@
-#include "app/frmLogin.h"
+#include "windows/frmLogin.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "app/Application.h"
-#include "app/frmSplash.h"
+#include "windows/Application.h"
+#include "windows/frmSplash.h"
 #include "forms/Controls.h"
 #include "forms/Keystrokes.h"
 

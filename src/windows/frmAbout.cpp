@@ -1,4 +1,4 @@
-#include "app/frmAbout.h"
+#include "windows/frmAbout.h"
 
 #include <QIcon>
 #include <QLabel>
@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <QPushButton>
 
-#include "app/Application.h"
+#include "windows/Application.h"
 #include "forms/Controls.h"
 #include "main_window/frmMain.h"
 #include "platform/System.h"

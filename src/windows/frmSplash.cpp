@@ -1,4 +1,4 @@
-#include "app/frmSplash.h"
+#include "windows/frmSplash.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "app/Application.h"
+#include "windows/Application.h"
 #include "main_window/frmMain.h"
 #include "media/WindowsMediaControl.h"
 #include "remote/Player.h"

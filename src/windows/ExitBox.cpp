@@ -1,10 +1,10 @@
-#include "app/ExitBox.h"
+#include "windows/ExitBox.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <algorithm>
 
-#include "app/Application.h"
+#include "windows/Application.h"
 #include "forms/Controls.h"
 #include "forms/Twips.h"
 #include "main_window/frmMain.h"
