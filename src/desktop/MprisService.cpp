@@ -46,45 +46,32 @@ QString fileUrl(const QString& path)
     return QStringLiteral("file://") + QString::fromLatin1(platform::encodeFileName(path).toPercentEncoding("/"));
 }
 
-// What introspection shows of the two interfaces; the methods and properties themselves are
-// the tables built in buildTables().
-constexpr const char* kInterfacesXml = R"(  <interface name="org.mpris.MediaPlayer2">
-    <method name="Raise"/>
-    <method name="Quit"/>
-    <property name="CanQuit" type="b" access="read"/>
-    <property name="CanRaise" type="b" access="read"/>
-    <property name="HasTrackList" type="b" access="read"/>
-    <property name="Identity" type="s" access="read"/>
-    <property name="DesktopEntry" type="s" access="read"/>
-    <property name="SupportedUriSchemes" type="as" access="read"/>
-    <property name="SupportedMimeTypes" type="as" access="read"/>
-  </interface>
-  <interface name="org.mpris.MediaPlayer2.Player">
-    <method name="Next"/>
-    <method name="Previous"/>
-    <method name="Pause"/>
-    <method name="PlayPause"/>
-    <method name="Stop"/>
-    <method name="Play"/>
-    <method name="Seek"><arg name="Offset" type="x" direction="in"/></method>
-    <method name="SetPosition"><arg name="TrackId" type="o" direction="in"/><arg name="Position" type="x" direction="in"/></method>
-    <method name="OpenUri"><arg name="Uri" type="s" direction="in"/></method>
-    <signal name="Seeked"><arg name="Position" type="x"/></signal>
-    <property name="PlaybackStatus" type="s" access="read"/>
-    <property name="Rate" type="d" access="readwrite"/>
-    <property name="Metadata" type="a{sv}" access="read"/>
-    <property name="Volume" type="d" access="readwrite"/>
-    <property name="Position" type="x" access="read"/>
-    <property name="MinimumRate" type="d" access="read"/>
-    <property name="MaximumRate" type="d" access="read"/>
-    <property name="CanGoNext" type="b" access="read"/>
-    <property name="CanGoPrevious" type="b" access="read"/>
-    <property name="CanPlay" type="b" access="read"/>
-    <property name="CanPause" type="b" access="read"/>
-    <property name="CanSeek" type="b" access="read"/>
-    <property name="CanControl" type="b" access="read"/>
-  </interface>
-)";
+// The one signal the player sends: its position after a jump.
+constexpr struct {
+    const char* interface;
+    const char* name;
+    const char* signature;
+    const char* argumentNames;
+} kSignals[] = {{kPlayerInterface, "Seeked", "x", "Position"}};
+
+// A method's or signal's arguments as introspection lists them: one element each, of a type of
+// one letter.
+QString argumentsXml(const char* signature, const char* names, const char* direction)
+{
+    const QStringList named = QString::fromLatin1(names).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    QString xml;
+    for (qsizetype i = 0; signature[i] != '\0'; ++i)
+        xml += QStringLiteral("<arg name=\"%1\" type=\"%2\"%3/>")
+                   .arg(named.value(i), QChar::fromLatin1(signature[i]),
+                        direction ? QStringLiteral(" direction=\"%1\"").arg(QLatin1String(direction)) : QString());
+    return xml;
+}
+
+QString element(const char* kind, const char* name, const QString& arguments)
+{
+    return arguments.isEmpty() ? QStringLiteral("    <%1 name=\"%2\"/>\n").arg(QLatin1String(kind), QLatin1String(name))
+                               : QStringLiteral("    <%1 name=\"%2\">%3</%1>\n").arg(QLatin1String(kind), QLatin1String(name), arguments);
+}
 
 }  // namespace
 
@@ -120,58 +107,76 @@ void MprisService::buildTables()
 {
     const auto action = [](std::function<void()> f) { return [f = std::move(f)](const QVariantList&) { f(); }; };
     methods_ = {
-        {kRootInterface, "Raise", "", action([this] {
+        {kRootInterface, "Raise", "", "", action([this] {
              frmMain& main = mainWindow(app_);
              main.Show();
              main.activateWindow();
          })},
-        {kRootInterface, "Quit", "", action([this] { app_.endProgram(); })},
-        {kPlayerInterface, "Play", "", action([this] { play(); })},
-        {kPlayerInterface, "Pause", "", action([this] { pause(); })},
-        {kPlayerInterface, "PlayPause", "", action([this] {
+        {kRootInterface, "Quit", "", "", action([this] { app_.endProgram(); })},
+        {kPlayerInterface, "Play", "", "", action([this] { play(); })},
+        {kPlayerInterface, "Pause", "", "", action([this] { pause(); })},
+        {kPlayerInterface, "PlayPause", "", "", action([this] {
              if (playbackStatus() == QLatin1String("Playing")) pause();
              else play();
          })},
-        {kPlayerInterface, "Stop", "", action([this] { stop(); })},
-        {kPlayerInterface, "Next", "", action([this] {
+        {kPlayerInterface, "Stop", "", "", action([this] { stop(); })},
+        {kPlayerInterface, "Next", "", "", action([this] {
              if (canGoNext()) app_.forms().get<CDPlayer>().MMControl1->setCommand(QStringLiteral("Next"));
          })},
-        {kPlayerInterface, "Previous", "", action([this] {
+        {kPlayerInterface, "Previous", "", "", action([this] {
              if (canGoPrevious()) app_.forms().get<CDPlayer>().MMControl1->setCommand(QStringLiteral("Prev"));
          })},
-        {kPlayerInterface, "Seek", "x", [this](const QVariantList& a) { seek(a.at(0).toLongLong()); }},
-        {kPlayerInterface, "SetPosition", "ox",
+        {kPlayerInterface, "Seek", "x", "Offset", [this](const QVariantList& a) { seek(a.at(0).toLongLong()); }},
+        {kPlayerInterface, "SetPosition", "ox", "TrackId Position",
          [this](const QVariantList& a) { setPosition(a.at(0).value<QDBusObjectPath>(), a.at(1).toLongLong()); }},
-        {kPlayerInterface, "OpenUri", "s", [this](const QVariantList& a) { openUri(a.at(0).toString()); }},
+        {kPlayerInterface, "OpenUri", "s", "Uri", [this](const QVariantList& a) { openUri(a.at(0).toString()); }},
     };
     const auto constant = [](QVariant v) { return [v = std::move(v)] { return v; }; };
     properties_ = {
-        {kRootInterface, "CanQuit", constant(true), {}},
-        {kRootInterface, "CanRaise", constant(true), {}},
-        {kRootInterface, "HasTrackList", constant(false), {}},
-        {kRootInterface, "Identity", constant(QVariant(product::kTitle)), {}},
-        {kRootInterface, "DesktopEntry", constant(QStringLiteral("zelplayer")), {}},
-        {kRootInterface, "SupportedUriSchemes", constant(QStringList{QStringLiteral("file")} + media_source::allowedSchemes()), {}},
-        {kRootInterface, "SupportedMimeTypes", constant(product::kMimeTypes), {}},
-        {kPlayerInterface, "PlaybackStatus", [this] { return QVariant(playbackStatus()); }, {}},
+        {kRootInterface, "CanQuit", "b", constant(true), {}},
+        {kRootInterface, "CanRaise", "b", constant(true), {}},
+        {kRootInterface, "HasTrackList", "b", constant(false), {}},
+        {kRootInterface, "Identity", "s", constant(QVariant(product::kTitle)), {}},
+        {kRootInterface, "DesktopEntry", "s", constant(QStringLiteral("zelplayer")), {}},
+        {kRootInterface, "SupportedUriSchemes", "as", constant(QStringList{QStringLiteral("file")} + media_source::allowedSchemes()), {}},
+        {kRootInterface, "SupportedMimeTypes", "as", constant(product::kMimeTypes), {}},
+        {kPlayerInterface, "PlaybackStatus", "s", [this] { return QVariant(playbackStatus()); }, {}},
         // One speed only: the one rate that may be written changes nothing.
-        {kPlayerInterface, "Rate", constant(kRate),
+        {kPlayerInterface, "Rate", "d", constant(kRate),
          [](const QVariant& v) { return isNumberIn(v, kRate, kRate) ? QString() : tr("The rate must be %1.").arg(kRate); }},
-        {kPlayerInterface, "Metadata", [this] { return QVariant(metadata()); }, {}},
-        {kPlayerInterface, "Volume", [this] { return QVariant(volume()); }, [this](const QVariant& v) { return setVolume(v); }},
-        {kPlayerInterface, "Position", [this] { return QVariant(position()); }, {}},
-        {kPlayerInterface, "MinimumRate", constant(kRate), {}},
-        {kPlayerInterface, "MaximumRate", constant(kRate), {}},
-        {kPlayerInterface, "CanGoNext", [this] { return QVariant(canGoNext()); }, {}},
-        {kPlayerInterface, "CanGoPrevious", [this] { return QVariant(canGoPrevious()); }, {}},
-        {kPlayerInterface, "CanPlay", constant(true), {}},
-        {kPlayerInterface, "CanPause", constant(true), {}},
-        {kPlayerInterface, "CanSeek", constant(true), {}},
-        {kPlayerInterface, "CanControl", constant(true), {}},
+        {kPlayerInterface, "Metadata", "a{sv}", [this] { return QVariant(metadata()); }, {}},
+        {kPlayerInterface, "Volume", "d", [this] { return QVariant(volume()); }, [this](const QVariant& v) { return setVolume(v); }},
+        {kPlayerInterface, "Position", "x", [this] { return QVariant(position()); }, {}},
+        {kPlayerInterface, "MinimumRate", "d", constant(kRate), {}},
+        {kPlayerInterface, "MaximumRate", "d", constant(kRate), {}},
+        {kPlayerInterface, "CanGoNext", "b", [this] { return QVariant(canGoNext()); }, {}},
+        {kPlayerInterface, "CanGoPrevious", "b", [this] { return QVariant(canGoPrevious()); }, {}},
+        {kPlayerInterface, "CanPlay", "b", constant(true), {}},
+        {kPlayerInterface, "CanPause", "b", constant(true), {}},
+        {kPlayerInterface, "CanSeek", "b", constant(true), {}},
+        {kPlayerInterface, "CanControl", "b", constant(true), {}},
     };
 }
 
-QString MprisService::introspect(const QString&) const { return QString::fromLatin1(kInterfacesXml); }
+QString MprisService::introspect(const QString&) const
+{
+    // Made from the tables the calls are answered from, so it names what is answered.
+    QString xml;
+    for (const char* interface : {kRootInterface, kPlayerInterface}) {
+        xml += QStringLiteral("  <interface name=\"%1\">\n").arg(QLatin1String(interface));
+        for (const Method& m : methods_)
+            if (qstrcmp(m.interface, interface) == 0) xml += element("method", m.name, argumentsXml(m.signature, m.argumentNames, "in"));
+        for (const auto& signal : kSignals)
+            if (qstrcmp(signal.interface, interface) == 0)
+                xml += element("signal", signal.name, argumentsXml(signal.signature, signal.argumentNames, nullptr));
+        for (const Property& p : properties_)
+            xml += qstrcmp(p.interface, interface) != 0 ? QString()
+                   : QStringLiteral("    <property name=\"%1\" type=\"%2\" access=\"%3\"/>\n")
+                         .arg(QLatin1String(p.name), QLatin1String(p.type), p.write ? QStringLiteral("readwrite") : QStringLiteral("read"));
+        xml += QStringLiteral("  </interface>\n");
+    }
+    return xml;
+}
 
 bool MprisService::handleMessage(const QDBusMessage& message, const QDBusConnection& connection)
 {

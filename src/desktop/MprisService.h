@@ -37,12 +37,14 @@ private:
     struct Method {
         const char* interface;
         const char* name;
-        const char* signature;  // of the arguments
+        const char* signature;      // of the arguments
+        const char* argumentNames;  // separated by blanks
         std::function<void(const QVariantList&)> run;
     };
     struct Property {
         const char* interface;
         const char* name;
+        const char* type;  // its D-Bus signature
         std::function<QVariant()> read;
         // Writes a value of the right type; returns why it is refused, empty when taken. Null
         // for a read-only property.

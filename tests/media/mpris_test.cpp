@@ -3,15 +3,18 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusMetaType>
 #include <QDBusPendingCallWatcher>
 #include <QDBusReply>
 #include <QDBusVariant>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <QXmlStreamReader>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
+#include <map>
 
 #include "desktop/MprisService.h"
 #include "main_window/frmMain.h"
@@ -94,10 +97,24 @@ TEST(Mpris, TheSoundMenuSeesAndSteersTheCurrentEngine)
         auto* mpris = new MprisService(p.app, bus.service, p.main);
         ASSERT_TRUE(mpris->isRegistered());
 
-        const QString xml = call(client, "org.freedesktop.DBus.Introspectable", "Introspect").arguments().value(0).toString();
-        for (const char* part : {"org.mpris.MediaPlayer2", "org.mpris.MediaPlayer2.Player", "PlayPause", "SetPosition",
-                                 "Metadata", "PlaybackStatus", "Seeked"})
-            EXPECT_TRUE(xml.contains(QLatin1String(part))) << part;
+        // Introspection names each property the two interfaces answer, of its value's type.
+        std::map<QString, QString> introspected;  // interface/name: type
+        QXmlStreamReader xml(call(client, "org.freedesktop.DBus.Introspectable", "Introspect").arguments().value(0).toString());
+        for (QString interface; xml.readNext() != QXmlStreamReader::Invalid && !xml.atEnd();) {
+            if (xml.isStartElement() && xml.name() == u"interface") interface = xml.attributes().value("name").toString();
+            if (xml.isStartElement() && xml.name() == u"property")
+                introspected[interface + '/' + xml.attributes().value("name").toString()] = xml.attributes().value("type").toString();
+        }
+        for (const QString interface : {"org.mpris.MediaPlayer2", "org.mpris.MediaPlayer2.Player"}) {
+            const QVariantMap all = metadataOf(call(client, "org.freedesktop.DBus.Properties", "GetAll", {interface}).arguments().value(0));
+            EXPECT_GE(all.size(), 7);
+            for (auto it = all.begin(); it != all.end(); ++it) {
+                const QVariant& v = it.value();
+                EXPECT_EQ(introspected[interface + '/' + it.key()], v.canConvert<QDBusArgument>() ? v.value<QDBusArgument>().currentSignature()
+                                                                                                : QDBusMetaType::typeToSignature(v.metaType()))
+                    << it.key().toStdString();
+            }
+        }
 
         ASSERT_TRUE(p.openThroughMenu(clips::mp3Tone90s()));
         ASSERT_TRUE(waitFor([&] { return property(client, "PlaybackStatus").toString() == QLatin1String("Playing"); }));
@@ -123,6 +140,20 @@ TEST(Mpris, TheSoundMenuSeesAndSteersTheCurrentEngine)
         call(client, "org.mpris.MediaPlayer2.Player", "Seek", {QVariant::fromValue(qlonglong(20'000'000))});
         EXPECT_NEAR(p.screen().CurrentPosition(), before + 20, 0.01);
         EXPECT_NEAR(property(client, "Position").toLongLong() / 1e6, before + 20, 0.01);
+        // SetPosition moves within the current track only.
+        const QDBusObjectPath track = meta.value("mpris:trackid").value<QDBusObjectPath>();
+        ASSERT_FALSE(track.path().isEmpty());
+        const std::pair<QDBusObjectPath, qlonglong> ignored[] = {{track, 91'000'000}, {track, -1}, {QDBusObjectPath("/other"), 0}};
+        for (const auto& [path, us] : ignored) {
+            call(client, "org.mpris.MediaPlayer2.Player", "SetPosition", {QVariant::fromValue(path), QVariant::fromValue(us)});
+            EXPECT_NEAR(p.screen().CurrentPosition(), before + 20, 0.01) << path.path().toStdString() << " " << us;
+        }
+        call(client, "org.mpris.MediaPlayer2.Player", "SetPosition", {QVariant::fromValue(track), QVariant::fromValue(qlonglong(30'000'000))});
+        EXPECT_NEAR(p.screen().CurrentPosition(), 30, 0.01);
+        // Raise brings the main window back.
+        p.main->hide();
+        call(client, "org.mpris.MediaPlayer2", "Raise");
+        EXPECT_TRUE(p.main->isVisible());
         call(client, "org.mpris.MediaPlayer2.Player", "PlayPause");
         ASSERT_TRUE(waitFor([&] { return p.screen().PlayState() == WindowsMediaControl::Playing; }));
         call(client, "org.mpris.MediaPlayer2.Player", "Stop");
