@@ -1,5 +1,6 @@
 #include "media/Discs.h"
 
+#include <array>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -198,38 +199,72 @@ QString dvdFolderProblem(const QString& folder)
             return tr("The DVD's file %1 is not a file: a pipe, device or folder in its place is not read.").arg(name);
         names << name;
     }
-    // An information file, or its backup where it is missing.
-    const auto informationFile = [&](const QString& base) {
-        for (const QString& ext : {QStringLiteral(".IFO"), QStringLiteral(".BUP")})
-            for (const QString& name : names)
-                if (name.compare(base + ext, Qt::CaseInsensitive) == 0) return dir.filePath(name);
-        return QString();
-    };
-    const auto read = [](const QString& path, QString& problem) {
-        const platform::LocalFile file = platform::readLocalFile(path, kMaxIfoBytes);
+    const auto read = [&](const QString& name, QString& problem) {
+        const platform::LocalFile file = platform::readLocalFile(dir.filePath(name), kMaxIfoBytes);
         problem = file.problem;
         if (problem.isEmpty() && !file.complete) problem = tr("It is too large to be a DVD's information file.");
         return file.data;
     };
+    // The reader takes an information file, or its backup where the file is missing or fails the
+    // reader's own checks: each of the two that is there must hold together. Two versions of the
+    // disc are checked whole: its information files (backups standing in for missing ones) and
+    // its backups (the other way round).
+    struct Version {
+        dvd_ifo::VideoManager disc;
+        std::vector<dvd_ifo::TitleSet> sets;
+        bool differs = false;  // from the first version
+    };
+    std::array<Version, 2> versions;
+    const auto readBoth = [&](const QString& base, const QString& missing, const auto& parse, const auto& keep) -> QString {
+        QStringList files;  // the information file first
+        for (const QString& ext : {QStringLiteral(".IFO"), QStringLiteral(".BUP")})
+            for (const QString& name : names)
+                if (name.compare(base + ext, Qt::CaseInsensitive) == 0) files << name;
+        if (files.isEmpty()) return missing;
+        QByteArray first;
+        for (qsizetype i = 0; i < files.size(); ++i) {
+            QString problem;
+            const QByteArray data = read(files[i], problem);
+            if (!problem.isEmpty()) return problem;
+            if (i == 1 && data == first) break;  // a backup that is a copy adds nothing to check
+            const auto parsed = parse(data, files[i]);
+            if (!parsed.problem.isEmpty()) return parsed.problem;
+            if (i == 0) {
+                first = data;
+                keep(versions[0], parsed, false);
+                keep(versions[1], parsed, false);
+            } else {
+                keep(versions[1], parsed, true);
+            }
+        }
+        return {};
+    };
 
-    const QString manager = informationFile(QStringLiteral("VIDEO_TS"));
-    if (manager.isEmpty()) return tr("The folder holds no VIDEO_TS.IFO: it is not a DVD.");
-    QString problem;
-    const QByteArray managerData = read(manager, problem);
-    if (!problem.isEmpty()) return problem;
-    const dvd_ifo::VideoManager disc = dvd_ifo::readVideoManager(managerData);
-    if (!disc.problem.isEmpty()) return disc.problem;
-    std::vector<dvd_ifo::TitleSet> sets;
-    for (int set = 1; set <= disc.titleSets; ++set) {
+    const QString managerProblem = readBoth(
+        QStringLiteral("VIDEO_TS"), tr("The folder holds no VIDEO_TS.IFO: it is not a DVD."), [](const QByteArray& d, const QString& n) { return dvd_ifo::readVideoManager(d, n); },
+        [](Version& v, const dvd_ifo::VideoManager& m, bool differs) {
+            v.disc = m;
+            v.differs = v.differs || differs;
+        });
+    if (!managerProblem.isEmpty()) return managerProblem;
+    for (int set = 1; set <= versions[0].disc.titleSets; ++set) {
         const QString base = QStringLiteral("VTS_%1_0").arg(set, 2, 10, QLatin1Char('0'));
-        const QString path = informationFile(base);
-        if (path.isEmpty()) return tr("The DVD's title set %1 is missing (%2.IFO).").arg(set).arg(base);
-        const QByteArray data = read(path, problem);
+        const QString problem = readBoth(
+            base, tr("The DVD's title set %1 is missing (%2.IFO).").arg(set).arg(base), [](const QByteArray& d, const QString& n) { return dvd_ifo::readTitleSet(d, n); },
+            [](Version& v, const dvd_ifo::TitleSet& t, bool differs) {
+                if (differs) v.sets.back() = t;
+                else v.sets.push_back(t);
+                v.differs = v.differs || differs;
+            });
         if (!problem.isEmpty()) return problem;
-        sets.push_back(dvd_ifo::readTitleSet(data));
-        if (!sets.back().problem.isEmpty()) return sets.back().problem;
     }
-    return dvd_ifo::checkNavigation(disc, sets);
+    if (const QString problem = dvd_ifo::checkNavigation(versions[0].disc, versions[0].sets); !problem.isEmpty()) return problem;
+    if (!versions[1].differs) return {};
+    if (versions[1].disc.titleSets != versions[0].disc.titleSets)
+        return tr("The DVD is damaged: its backup files (.BUP) name another number of title sets than its information files.");
+    if (const QString problem = dvd_ifo::checkNavigation(versions[1].disc, versions[1].sets); !problem.isEmpty())
+        return tr("%1 (In its backup files, .BUP.)").arg(problem);
+    return {};
 }
 
 }  // namespace discs

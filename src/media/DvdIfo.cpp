@@ -14,6 +14,65 @@ constexpr qint64 kHeaderBytes = 2048;  // the header's addresses and attributes 
 constexpr qint64 kPgcBytes = 0xEC;     // a program chain's fixed part
 constexpr int kMaxTitleSets = 99;
 
+// Where the fields lie: in the disc's own information file (the video manager)...
+namespace manager_at {
+constexpr qint64 kTitleSets = 0x3E;          // 16 bits
+constexpr qint64 kLastSector = 0x80;         // of its information, 32 bits
+constexpr qint64 kFirstPlayChain = 0x84;     // byte address, 32 bits; each below a sector number, 32 bits
+constexpr qint64 kTitleTable = 0xC4;
+constexpr qint64 kMenuTable = 0xC8;
+constexpr qint64 kParentalTable = 0xCC;
+constexpr qint64 kTitleSetTable = 0xD0;
+constexpr qint64 kTextTable = 0xD4;
+constexpr qint64 kMenuCellAddresses = 0xD8;
+constexpr qint64 kMenuAddressMap = 0xDC;
+}  // namespace manager_at
+// ...in a title set's (each a sector number, 32 bits)...
+namespace set_at {
+constexpr qint64 kLastSector = 0x80;
+constexpr qint64 kChapterTable = 0xC8;
+constexpr qint64 kChainTable = 0xCC;
+constexpr qint64 kMenuTable = 0xD0;
+constexpr qint64 kTimeMap = 0xD4;
+constexpr qint64 kMenuCellAddresses = 0xD8;
+constexpr qint64 kMenuAddressMap = 0xDC;
+constexpr qint64 kTitleCellAddresses = 0xE0;
+constexpr qint64 kTitleAddressMap = 0xE4;
+}  // namespace set_at
+// ...in a program chain...
+namespace chain_at {
+constexpr qint64 kPrograms = 0x02;    // 8 bits
+constexpr qint64 kCells = 0x03;       // 8 bits
+constexpr qint64 kNext = 0x9C;        // chain numbers, 16 bits
+constexpr qint64 kPrevious = 0x9E;
+constexpr qint64 kGoUp = 0xA0;
+constexpr qint64 kCommands = 0xE4;    // offsets from the chain's start, 16 bits
+constexpr qint64 kProgramMap = 0xE6;
+constexpr qint64 kCellPlayback = 0xE8;
+constexpr qint64 kCellPositions = 0xEA;
+constexpr qint64 kCellPlaybackBytes = 24;
+constexpr qint64 kCellPositionBytes = 4;
+}  // namespace chain_at
+// ...and in a table's entries.
+namespace entry_at {
+constexpr qint64 kTableEntries = 8;     // entries follow a table's eight-byte head
+constexpr qint64 kTitleChapters = 2;    // a title: 16 bits
+constexpr qint64 kTitleSetNumber = 6;   // 8 bits
+constexpr qint64 kTitleInSet = 7;       // 8 bits
+constexpr qint64 kChainOffset = 4;      // a chain table's entry: the chain's offset, 32 bits
+}  // namespace entry_at
+
+// The navigation commands: the group in a command's top three bits...
+enum Group { kSpecial = 0, kLinkOrJump = 1, kSetSystem = 2, kSet = 3, kSetCompareLink = 4, kCompareSetLink = 5, kCompareLink = 6 };
+// ...a link's kind (second byte, low four bits)...
+enum Link { kLinkSub = 1, kLinkChain = 4, kLinkChapter = 5, kLinkProgram = 6, kLinkCell = 7 };
+// ...a link without operand (last byte, low five bits; above 16 there is none)...
+enum SubLink { kPreviousCell = 3, kPreviousProgram = 7, kNextChain = 10, kPreviousChain = 11, kGoUpChain = 12, kResume = 16 };
+constexpr int kNoStep[] = {4, 8, 14, 15};  // codes the machine has no step for: it would go round for ever
+// ...a jump's kind (second byte, low four bits) and a system jump's target (sixth byte, top bits).
+enum Jump { kJumpTitle = 2, kJumpSetTitle = 3, kJumpSetChapter = 5, kJumpSystem = 6, kCallSystem = 8 };
+enum SystemTarget { kFirstPlay = 0, kDiscMenu = 1, kSetMenu = 2, kDiscChain = 3 };
+
 // A damaged table: what it is, for the message.
 struct Damage {
     QString table;
@@ -88,13 +147,13 @@ Chain readChain(const Region& within, qint64 start)
     const Region pgc = within.sub(start, within.end(), tr("a program chain"));
     pgc.need(start, kPgcBytes);
     Chain chain;
-    chain.programs = pgc.u8(start + 2);
-    chain.cells = pgc.u8(start + 3);
-    chain.next = pgc.u16(start + 0x9C);
-    chain.previous = pgc.u16(start + 0x9E);
-    chain.goUp = pgc.u16(start + 0xA0);
+    chain.programs = pgc.u8(start + chain_at::kPrograms);
+    chain.cells = pgc.u8(start + chain_at::kCells);
+    chain.next = pgc.u16(start + chain_at::kNext);
+    chain.previous = pgc.u16(start + chain_at::kPrevious);
+    chain.goUp = pgc.u16(start + chain_at::kGoUp);
     pgc.check(chain.programs <= chain.cells);
-    if (const quint16 commands = pgc.u16(start + 0xE4); commands != 0) {
+    if (const quint16 commands = pgc.u16(start + chain_at::kCommands); commands != 0) {
         const qint64 at = start + commands;
         const int before = pgc.u16(at), after = pgc.u16(at + 2), cell = pgc.u16(at + 4);
         const int count = before + after + cell;
@@ -108,7 +167,7 @@ Chain readChain(const Region& within, qint64 start)
         }
     }
     if (chain.programs > 0) {
-        const quint16 map = pgc.u16(start + 0xE6);
+        const quint16 map = pgc.u16(start + chain_at::kProgramMap);
         pgc.check(map != 0);
         for (int i = 0; i < chain.programs; ++i) {
             const int cell = pgc.u8(start + map + i);
@@ -116,13 +175,13 @@ Chain readChain(const Region& within, qint64 start)
         }
     }
     if (chain.cells > 0) {
-        const quint16 playback = pgc.u16(start + 0xE8), position = pgc.u16(start + 0xEA);
+        const quint16 playback = pgc.u16(start + chain_at::kCellPlayback), position = pgc.u16(start + chain_at::kCellPositions);
         pgc.check(playback != 0 && position != 0);
-        pgc.need(start + playback, chain.cells * 24);
-        pgc.need(start + position, chain.cells * 4);
+        pgc.need(start + playback, chain.cells * chain_at::kCellPlaybackBytes);
+        pgc.need(start + position, chain.cells * chain_at::kCellPositionBytes);
         // A cell in a block belongs to an angle block, the only kind of block there is.
         for (int i = 0; i < chain.cells; ++i) {
-            const int flags = pgc.u8(start + playback + i * 24), blockMode = flags >> 6, blockType = (flags >> 4) & 3;
+            const int flags = pgc.u8(start + playback + i * chain_at::kCellPlaybackBytes), blockMode = flags >> 6, blockType = (flags >> 4) & 3;
             pgc.check(blockMode == 0 || blockType == 1);
         }
     }
@@ -139,8 +198,9 @@ Chains readChains(const Region& table)
     bytes.check(count < 10000 && 8 + count * 8 <= lastByte + 1);
     Chains chains;
     for (int i = 0; i < count; ++i) {
-        Chain chain = readChain(bytes, start + bytes.u32(start + 8 + i * 8 + 4));
-        chain.entryId = bytes.u8(start + 8 + i * 8);
+        const qint64 at = start + entry_at::kTableEntries + i * 8;
+        Chain chain = readChain(bytes, start + bytes.u32(at + entry_at::kChainOffset));
+        chain.entryId = bytes.u8(at);
         chains.push_back(std::move(chain));
     }
     return chains;
@@ -184,7 +244,11 @@ Region header(QByteArrayView ifo, const char* identifier)
     return file;
 }
 
-QString describe(const Damage& d) { return tr("The DVD is damaged: %1 does not hold together.").arg(d.table); }
+QString describe(const Damage& d, const QString& fileName = {})
+{
+    return fileName.isEmpty() ? tr("The DVD is damaged: %1 does not hold together.").arg(d.table)
+                              : tr("The DVD is damaged: %1 in %2 does not hold together.").arg(d.table, fileName);
+}
 
 // --- navigation ----------------------------------------------------------------------------
 
@@ -215,31 +279,34 @@ bool hasChain(const std::vector<Chains>& tables, int number)
     });
 }
 
+// A command that does not hold together: the machine would stop or go round for ever. Which
+// command of which chain is said by checkCommands.
+void allow(bool holds) { require(holds, QString()); }
+
 void checkSubLink(int link, const Chain& chain, Chain::Place place)
 {
-    if (link > 16) return;  // not a link
-    // Codes the machine has no step for: it would go round for ever.
-    require(link != 4 && link != 8 && link != 14 && link != 15, tr("a navigation command"));
-    if (link == 3) require(place != Chain::Place::Before && chain.cells > 1, tr("a navigation command"));     // previous cell
-    if (link == 7) require(place != Chain::Place::Before && chain.programs > 1, tr("a navigation command"));  // previous program
-    if (link == 10) require(chain.next != 0, tr("a navigation command"));
-    if (link == 11) require(chain.previous != 0, tr("a navigation command"));
-    if (link == 12) require(chain.goUp != 0, tr("a navigation command"));
+    if (link > kResume) return;  // not a link
+    allow(std::find(std::begin(kNoStep), std::end(kNoStep), link) == std::end(kNoStep));
+    if (link == kPreviousCell) allow(place != Chain::Place::Before && chain.cells > 1);
+    if (link == kPreviousProgram) allow(place != Chain::Place::Before && chain.programs > 1);
+    if (link == kNextChain) allow(chain.next != 0);
+    if (link == kPreviousChain) allow(chain.previous != 0);
+    if (link == kGoUpChain) allow(chain.goUp != 0);
 }
 
-void checkLink(const std::array<quint8, 8>& b, int op, const Chain& chain, Chain::Place place, const Where& w)
+void checkLink(const std::array<quint8, 8>& b, int link, const Chain& chain, Chain::Place place, const Where& w)
 {
-    switch (op) {
-    case 1: checkSubLink(b[7] & 0x1F, chain, place); break;
-    case 4: {  // to a program chain of the same table
+    switch (link) {
+    case kLinkSub: checkSubLink(b[7] & 0x1F, chain, place); break;
+    case kLinkChain: {  // to a program chain of the same table
         const int number = (b[6] & 0x7F) << 8 | b[7];
-        if (w.domain == Domain::FirstPlay) require(hasChain(w.disc.menus, number), tr("a navigation command"));
-        else require(number >= 1 && number <= static_cast<int>(w.table->size()), tr("a navigation command"));
+        if (w.domain == Domain::FirstPlay) allow(hasChain(w.disc.menus, number));
+        else allow(number >= 1 && number <= static_cast<int>(w.table->size()));
         break;
     }
-    case 5: require(w.domain == Domain::Title, tr("a navigation command")); break;  // to a chapter of the title
-    case 6: require((b[7] & 0x7F) >= 1 && (b[7] & 0x7F) <= chain.programs, tr("a navigation command")); break;
-    case 7: require(b[7] >= 1 && b[7] <= chain.cells, tr("a navigation command")); break;
+    case kLinkChapter: allow(w.domain == Domain::Title); break;
+    case kLinkProgram: allow((b[7] & 0x7F) >= 1 && (b[7] & 0x7F) <= chain.programs); break;
+    case kLinkCell: allow(b[7] >= 1 && b[7] <= chain.cells); break;
     default: break;  // not a link
     }
 }
@@ -248,90 +315,103 @@ void checkJump(const std::array<quint8, 8>& b, const Where& w)
 {
     const bool onDisc = w.domain == Domain::FirstPlay || w.domain == Domain::DiscMenu;
     const bool inSet = w.domain == Domain::SetMenu || w.domain == Domain::Title;
-    const int kind = b[5] >> 6, menu = b[5] & 0x0F, chainNumber = (b[2] & 0x7F) << 8 | b[3];
+    const int target = b[5] >> 6, menu = b[5] & 0x0F, chainNumber = (b[2] & 0x7F) << 8 | b[3];
     const std::vector<Chains> noMenus;
     const std::vector<Chains>& setMenus = w.set >= 1 ? w.sets[static_cast<size_t>(w.set - 1)].menus : noMenus;
     switch (b[1] & 0x0F) {
-    case 2: {  // to a title of the disc
+    case kJumpTitle: {
         const int title = b[5] & 0x7F;
-        require(onDisc && title >= 1 && title <= static_cast<int>(w.disc.titles.size()), tr("a navigation command"));
+        allow(onDisc && title >= 1 && title <= static_cast<int>(w.disc.titles.size()));
         break;
     }
-    case 3:
-    case 5: require(inSet, tr("a navigation command")); break;  // to a title or chapter of this set
-    case 6:
-        if (kind == 0) require((w.domain == Domain::DiscMenu || w.domain == Domain::SetMenu) &&
-                                  (w.disc.hasFirstPlay || hasChain(w.disc.menus, 1)), tr("a navigation command"));
-        if (kind == 1) require(w.domain != Domain::Title && (w.disc.menus.empty() || hasMenu(w.disc.menus, menu)), tr("a navigation command"));
-        if (kind == 2) {
+    case kJumpSetTitle:
+    case kJumpSetChapter: allow(inSet); break;
+    case kJumpSystem:
+        if (target == kFirstPlay)
+            allow((w.domain == Domain::DiscMenu || w.domain == Domain::SetMenu) && (w.disc.hasFirstPlay || hasChain(w.disc.menus, 1)));
+        if (target == kDiscMenu) allow(w.domain != Domain::Title && (w.disc.menus.empty() || hasMenu(w.disc.menus, menu)));
+        if (target == kSetMenu) {
             const int set = b[4];
             if (set == 0) {
-                require(w.domain == Domain::SetMenu && hasMenu(setMenus, menu), tr("a navigation command"));
+                allow(w.domain == Domain::SetMenu && hasMenu(setMenus, menu));
             } else {
-                require(w.domain != Domain::Title && (w.domain != Domain::SetMenu || set == w.set), tr("a navigation command"));
-                require(set <= static_cast<int>(w.sets.size()), tr("a navigation command"));
-                const std::vector<Chains>& target = w.sets[static_cast<size_t>(set - 1)].menus;
-                require(target.empty() || hasMenu(target, menu), tr("a navigation command"));
+                allow(w.domain != Domain::Title && (w.domain != Domain::SetMenu || set == w.set));
+                allow(set <= static_cast<int>(w.sets.size()));
+                const std::vector<Chains>& menus = w.sets[static_cast<size_t>(set - 1)].menus;
+                allow(menus.empty() || hasMenu(menus, menu));
             }
         }
-        if (kind == 3) require(w.domain != Domain::Title && (w.disc.menus.empty() || hasChain(w.disc.menus, chainNumber)), tr("a navigation command"));
+        if (target == kDiscChain) allow(w.domain != Domain::Title && (w.disc.menus.empty() || hasChain(w.disc.menus, chainNumber)));
         break;
-    case 8:  // a call from a title, which resumes it afterwards
-        require(w.domain == Domain::Title, tr("a navigation command"));
-        if (kind == 1) require(w.disc.menus.empty() || hasMenu(w.disc.menus, menu), tr("a navigation command"));
-        if (kind == 2) require(setMenus.empty() || hasMenu(setMenus, menu), tr("a navigation command"));
-        if (kind == 3) require(w.disc.menus.empty() || hasChain(w.disc.menus, chainNumber), tr("a navigation command"));
+    case kCallSystem:  // from a title, which resumes it afterwards
+        allow(w.domain == Domain::Title);
+        if (target == kDiscMenu) allow(w.disc.menus.empty() || hasMenu(w.disc.menus, menu));
+        if (target == kSetMenu) allow(setMenus.empty() || hasMenu(setMenus, menu));
+        if (target == kDiscChain) allow(w.disc.menus.empty() || hasChain(w.disc.menus, chainNumber));
         break;
     default: break;  // not a jump
     }
 }
 
-void checkCommands(const Chain& chain, const Where& w)
+void checkCommand(const Chain& chain, const Chain::Command& c, const Where& w)
 {
-    for (const Chain::Command& c : chain.commands) {
-        const std::array<quint8, 8>& b = c.bytes;
-        switch (b[0] >> 5) {
-        case 0: break;
-        case 1:
-            if (b[0] & 0x10) checkJump(b, w);
-            else checkLink(b, b[1] & 0x0F, chain, c.place, w);
-            break;
-        case 2:
-        case 3: checkLink(b, b[1] & 0x0F, chain, c.place, w); break;
-        case 4:
-        case 5:
-        case 6: checkSubLink(b[7] & 0x1F, chain, c.place); break;
-        default: require(false, tr("a navigation command"));  // no such command: the machine stops
+    const std::array<quint8, 8>& b = c.bytes;
+    switch (b[0] >> 5) {
+    case kSpecial: break;
+    case kLinkOrJump:
+        if (b[0] & 0x10) checkJump(b, w);
+        else checkLink(b, b[1] & 0x0F, chain, c.place, w);
+        break;
+    case kSetSystem:
+    case kSet: checkLink(b, b[1] & 0x0F, chain, c.place, w); break;
+    case kSetCompareLink:
+    case kCompareSetLink:
+    case kCompareLink: checkSubLink(b[7] & 0x1F, chain, c.place); break;
+    default: allow(false);  // no such command: the machine stops
+    }
+}
+
+// Every command of the chain, named in the message by its place and bytes when it does not
+// hold together.
+void checkCommands(const Chain& chain, const QString& chainName, const Where& w)
+{
+    for (size_t i = 0; i < chain.commands.size(); ++i) {
+        try {
+            checkCommand(chain, chain.commands[i], w);
+        } catch (const Damage&) {
+            const auto& bytes = chain.commands[i].bytes;
+            const QByteArray hex = QByteArray(reinterpret_cast<const char*>(bytes.data()), bytes.size()).toHex(' ');
+            throw Damage{tr("command %1 (%2) of %3").arg(i + 1).arg(QString::fromLatin1(hex), chainName)};
         }
     }
 }
 
 }  // namespace
 
-VideoManager readVideoManager(QByteArrayView ifo)
+VideoManager readVideoManager(QByteArrayView ifo, const QString& fileName)
 {
     VideoManager disc;
     try {
         const Region file = header(ifo, "DVDVIDEO-VMG");
-        const int titleSets = file.u16(0x3E);
+        const int titleSets = file.u16(manager_at::kTitleSets);
         file.check(titleSets >= 1 && titleSets <= kMaxTitleSets);
-        file.check(static_cast<qint64>(file.u32(0x80)) < ifo.size());
-        if (const quint32 firstPlay = file.u32(0x84); firstPlay != 0) {
+        file.check(static_cast<qint64>(file.u32(manager_at::kLastSector)) < ifo.size());
+        if (const quint32 firstPlay = file.u32(manager_at::kFirstPlayChain); firstPlay != 0) {
             disc.firstPlay = readChain(file, firstPlay);
             disc.hasFirstPlay = true;
         }
 
-        const Table titles = tableAtSector(file, file.u32(0xC4), tr("the title table"), 8, 12);
+        const Table titles = tableAtSector(file, file.u32(manager_at::kTitleTable), tr("the title table"), 8, 12);
         titles.bytes.check(titles.count >= 1 && titles.count <= 99);
         for (int i = 0; i < titles.count; ++i) {
-            const qint64 entry = titles.bytes.begin() + 8 + i * 12;
-            const int chapters = titles.bytes.u16(entry + 2), set = titles.bytes.u8(entry + 6);
-            const int titleInSet = titles.bytes.u8(entry + 7);
+            const qint64 entry = titles.bytes.begin() + entry_at::kTableEntries + i * 12;
+            const int chapters = titles.bytes.u16(entry + entry_at::kTitleChapters);
+            const int set = titles.bytes.u8(entry + entry_at::kTitleSetNumber), titleInSet = titles.bytes.u8(entry + entry_at::kTitleInSet);
             titles.bytes.check(chapters >= 1 && set >= 1 && set <= titleSets && titleInSet >= 1);
             disc.titles.push_back({set, titleInSet, chapters});
         }
-        disc.menus = readMenus(file, file.u32(0xC8));
-        if (const quint32 sector = file.u32(0xCC); sector != 0) {
+        disc.menus = readMenus(file, file.u32(manager_at::kMenuTable));
+        if (const quint32 sector = file.u32(manager_at::kParentalTable); sector != 0) {
             const qint64 start = static_cast<qint64>(sector) * kSector;
             const Region t = file.sub(start, start + 8, tr("the parental table"));
             const int countries = file.u16(start), sets = file.u16(start + 2);
@@ -340,36 +420,36 @@ VideoManager readVideoManager(QByteArrayView ifo)
             for (int i = 0; i < countries; ++i)
                 bytes.need(start + bytes.u16(start + 8 + i * 8 + 4), 8 * (sets + 1) * 2);
         }
-        if (const quint32 sector = file.u32(0xD0); sector != 0) {
+        if (const quint32 sector = file.u32(manager_at::kTitleSetTable); sector != 0) {
             const Table sets = tableAtSector(file, sector, tr("the title set table"), 8, 4);
             sets.bytes.check(sets.count >= 1 && sets.count <= kMaxTitleSets);
             for (int i = 0; i < sets.count; ++i) sets.bytes.need(sets.bytes.begin() + sets.bytes.u32(sets.bytes.begin() + 8 + i * 4), 8);
         }
-        if (const quint32 sector = file.u32(0xD4); sector != 0) file.sub(static_cast<qint64>(sector) * kSector,
+        if (const quint32 sector = file.u32(manager_at::kTextTable); sector != 0) file.sub(static_cast<qint64>(sector) * kSector,
                                                                           static_cast<qint64>(sector) * kSector + 12,
                                                                           tr("the text table"));
-        checkAddressTables(file, file.u32(0xD8), file.u32(0xDC), false);
+        checkAddressTables(file, file.u32(manager_at::kMenuCellAddresses), file.u32(manager_at::kMenuAddressMap), false);
         disc.titleSets = titleSets;
     } catch (const Damage& d) {
         disc = VideoManager{};
-        disc.problem = describe(d);
+        disc.problem = describe(d, fileName);
     }
     return disc;
 }
 
-TitleSet readTitleSet(QByteArrayView ifo)
+TitleSet readTitleSet(QByteArrayView ifo, const QString& fileName)
 {
     TitleSet set;
     try {
         const Region file = header(ifo, "DVDVIDEO-VTS");
-        file.check(static_cast<qint64>(file.u32(0x80)) < ifo.size());
+        file.check(static_cast<qint64>(file.u32(set_at::kLastSector)) < ifo.size());
 
-        const Table chains = tableAtSector(file, file.u32(0xCC), tr("the program chain table"), 8, 8);
+        const Table chains = tableAtSector(file, file.u32(set_at::kChainTable), tr("the program chain table"), 8, 8);
         set.titles = readChains(chains.bytes);
         const int pgcs = static_cast<int>(set.titles.size());
 
         // Chapters: for each title, its (program chain, program) pairs between two offsets.
-        const Table chapters = tableAtSector(file, file.u32(0xC8), tr("the chapter table"), 8, 4);
+        const Table chapters = tableAtSector(file, file.u32(set_at::kChapterTable), tr("the chapter table"), 8, 4);
         chapters.bytes.check(chapters.count >= 1 && chapters.count < 100);
         const qint64 start = chapters.bytes.begin();
         const qint64 firstEntry = 8 + chapters.count * 4, tableBytes = chapters.bytes.end() - start;
@@ -386,8 +466,8 @@ TitleSet readTitleSet(QByteArrayView ifo)
             }
             set.chapters.push_back(std::move(title));
         }
-        set.menus = readMenus(file, file.u32(0xD0));
-        if (const quint32 sector = file.u32(0xD4); sector != 0) {
+        set.menus = readMenus(file, file.u32(set_at::kMenuTable));
+        if (const quint32 sector = file.u32(set_at::kTimeMap); sector != 0) {
             const Table maps = tableAtSector(file, sector, tr("the time map"), 8, 4);
             maps.bytes.check(maps.count < 10000);
             for (int i = 0; i < maps.count; ++i) {
@@ -395,11 +475,11 @@ TitleSet readTitleSet(QByteArrayView ifo)
                 maps.bytes.need(at, 4 + static_cast<qint64>(maps.bytes.u16(at + 2)) * 4);
             }
         }
-        checkAddressTables(file, file.u32(0xD8), file.u32(0xDC), false);
-        checkAddressTables(file, file.u32(0xE0), file.u32(0xE4), true);
+        checkAddressTables(file, file.u32(set_at::kMenuCellAddresses), file.u32(set_at::kMenuAddressMap), false);
+        checkAddressTables(file, file.u32(set_at::kTitleCellAddresses), file.u32(set_at::kTitleAddressMap), true);
     } catch (const Damage& d) {
         set = TitleSet{};
-        set.problem = describe(d);
+        set.problem = describe(d, fileName);
     }
     return set;
 }
@@ -413,15 +493,27 @@ QString checkNavigation(const VideoManager& disc, const std::vector<TitleSet>& t
             const TitleSet& set = titleSets[static_cast<size_t>(t.titleSet - 1)];
             require(t.titleInSet <= static_cast<int>(set.chapters.size()), tr("the title table"));
         }
-        if (disc.hasFirstPlay) checkCommands(disc.firstPlay, Where{disc, titleSets, Domain::FirstPlay, 0, nullptr});
-        for (const Chains& language : disc.menus)
-            for (const Chain& c : language) checkCommands(c, Where{disc, titleSets, Domain::DiscMenu, 0, &language});
+        if (disc.hasFirstPlay)
+            checkCommands(disc.firstPlay, tr("the first-play program chain"), Where{disc, titleSets, Domain::FirstPlay, 0, nullptr});
+        // A chain by its number in its table, and the menus' language where there are several.
+        const auto eachChain = [](const Chains& table, const Where& w, const auto& name) {
+            for (size_t i = 0; i < table.size(); ++i) checkCommands(table[i], name(static_cast<int>(i) + 1), w);
+        };
+        const auto language = [](const std::vector<Chains>& menus, size_t i) {
+            return menus.size() > 1 ? tr(" (language %1)").arg(i + 1) : QString();
+        };
+        for (size_t l = 0; l < disc.menus.size(); ++l)
+            eachChain(disc.menus[l], Where{disc, titleSets, Domain::DiscMenu, 0, &disc.menus[l]},
+                      [&](int n) { return tr("program chain %1 of the disc's menus%2").arg(n).arg(language(disc.menus, l)); });
         for (size_t s = 0; s < titleSets.size(); ++s) {
             const int set = static_cast<int>(s) + 1;
-            for (const Chains& language : titleSets[s].menus)
-                for (const Chain& c : language) checkCommands(c, Where{disc, titleSets, Domain::SetMenu, set, &language});
-            for (const Chain& c : titleSets[s].titles)
-                checkCommands(c, Where{disc, titleSets, Domain::Title, set, &titleSets[s].titles});
+            const std::vector<Chains>& menus = titleSets[s].menus;
+            for (size_t l = 0; l < menus.size(); ++l)
+                eachChain(menus[l], Where{disc, titleSets, Domain::SetMenu, set, &menus[l]}, [&](int n) {
+                    return tr("program chain %1 of title set %2's menus%3").arg(n).arg(set).arg(language(menus, l));
+                });
+            eachChain(titleSets[s].titles, Where{disc, titleSets, Domain::Title, set, &titleSets[s].titles},
+                      [&](int n) { return tr("program chain %1 of title set %2").arg(n).arg(set); });
         }
     } catch (const Damage& d) {
         return describe(d);

@@ -50,10 +50,11 @@ struct TitleSet {
     std::vector<std::vector<std::pair<int, int>>> chapters;
 };
 
-// The disc's own information file (VIDEO_TS.IFO or its backup, VIDEO_TS.BUP).
-VideoManager readVideoManager(QByteArrayView ifo);
+// The disc's own information file (VIDEO_TS.IFO or its backup, VIDEO_TS.BUP); a problem names
+// the file when its name is given.
+VideoManager readVideoManager(QByteArrayView ifo, const QString& fileName = {});
 // A title set's information file (VTS_nn_0.IFO or .BUP).
-TitleSet readTitleSet(QByteArrayView ifo);
+TitleSet readTitleSet(QByteArrayView ifo, const QString& fileName = {});
 
 // Whether the disc's navigation holds together: every command of every program chain names
 // titles, chapters, menus, chains, programs and cells that exist, and is one the reader's

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <functional>
 #include <random>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -149,25 +150,48 @@ TEST(Discs, ADvdFolderHoldingAPipeIsRefusedAndTheWindowClosesAtOnce)
     }
 }
 
-TEST(Discs, ADamagedDvdTitleTableIsRefusedBeforeTheEngineReadsIt)
+// A damaged information file, a damaged backup beside a good one (the reader falls back to it),
+// and a command the reader's machine would stop on: each is refused before the engine reads it.
+TEST(Discs, ADamagedDvdIsRefusedBeforeTheEngineReadsIt)
 {
-    QTemporaryDir dir;
-    const QString ifo = clips::copyOfDvd(dir.path());
-    QByteArray bytes = fileBytes(ifo);
-    // Six bytes: the title count 0xFFFF and the table's last byte 0xFFFFFFFF.
-    const qsizetype table = static_cast<qsizetype>(bigEndian32(bytes, 0xC4)) * 2048;
-    putBigEndian(bytes, table, 0xFFFF, 2);
-    putBigEndian(bytes, table + 4, 0xFFFFFFFF, 4);
-    writeFile(ifo, bytes);
-
+    const auto titleTable = [](QByteArray& b) {
+        // Six bytes: the title count 0xFFFF and the table's last byte 0xFFFFFFFF.
+        const qsizetype table = static_cast<qsizetype>(bigEndian32(b, 0xC4)) * 2048;
+        putBigEndian(b, table, 0xFFFF, 2);
+        putBigEndian(b, table + 4, 0xFFFFFFFF, 4);
+    };
+    const auto firstPlayToTitle5 = [](QByteArray& b) {
+        const qsizetype firstPlay = bigEndian32(b, 0x84);
+        const qsizetype at = firstPlay + bigEndian16(b, firstPlay + 0xE4) + 8;
+        putBigEndian(b, at, 0x30020000, 4);
+        putBigEndian(b, at + 4, 0x00050000, 4);
+    };
+    const struct {
+        std::function<void(QByteArray&)> damage;
+        QStringList files;
+        const char* problem;
+    } cases[] = {
+        {titleTable, {"VIDEO_TS.IFO"}, "the title table in VIDEO_TS.IFO"},
+        {titleTable, {"VIDEO_TS.BUP"}, "the title table in VIDEO_TS.BUP"},
+        {firstPlayToTitle5, {"VIDEO_TS.IFO", "VIDEO_TS.BUP"}, "command 1 (30 02 00 00 00 05 00 00) of the first-play program chain"},
+    };
     Engine e;
-    QSignalSpy errors(e.wmp, &WindowsMediaControl::Error);
-    e.wmp->Open(ifo);
-    ASSERT_TRUE(waitFor([&] { return !errors.isEmpty(); }, 1000));
-    EXPECT_TRUE(errors.at(0).at(0).toString().endsWith(
-        QStringLiteral("The DVD is damaged: the title table does not hold together.")))
-        << errors.at(0).at(0).toString().toStdString();
-    EXPECT_EQ(e.wmp->OpenState(), WindowsMediaControl::OpenClosed);
+    for (const auto& c : cases) {
+        QTemporaryDir dir;
+        const QString ifo = clips::copyOfDvd(dir.path());
+        for (const QString& name : c.files) {
+            const QString path = QFileInfo(ifo).absoluteDir().filePath(name);
+            QByteArray bytes = fileBytes(path);
+            c.damage(bytes);
+            writeFile(path, bytes);
+        }
+        QSignalSpy errors(e.wmp, &WindowsMediaControl::Error);
+        e.wmp->Open(ifo);
+        ASSERT_TRUE(waitFor([&] { return !errors.isEmpty(); }, 1000)) << c.problem;
+        EXPECT_TRUE(errors.at(0).at(0).toString().endsWith(QStringLiteral("The DVD is damaged: %1 does not hold together.").arg(c.problem)))
+            << errors.at(0).at(0).toString().toStdString();
+        EXPECT_EQ(e.wmp->OpenState(), WindowsMediaControl::OpenClosed);
+    }
     // The same disc undamaged plays.
     QTemporaryDir good;
     EXPECT_TRUE(e.openAndWait(clips::copyOfDvd(good.path())));
@@ -239,18 +263,29 @@ TEST(Discs, DvdTablesThatDoNotHoldTogetherAreFound)
         putBigEndian(ifo, at + 4, static_cast<quint32>(bytes), 4);
         return ifo;
     };
-    const dvd_ifo::TitleSet set = dvd_ifo::readTitleSet(titleSet);
     const auto navigation = [&](const QByteArray& vmg, const QByteArray& vts) {
         return dvd_ifo::checkNavigation(dvd_ifo::readVideoManager(vmg), {dvd_ifo::readTitleSet(vts)});
     };
-    const QString badCommand = QStringLiteral("The DVD is damaged: a navigation command does not hold together.");
-    EXPECT_EQ(navigation(command(manager, firstPlayCommand, 0x3002000000050000), titleSet), badCommand);  // title 5 of 1
-    EXPECT_EQ(navigation(command(manager, firstPlayCommand, 0xE000000000000000), titleSet), badCommand);  // no such command
-    EXPECT_EQ(navigation(command(manager, firstPlayCommand, 0x2001000000000008), titleSet), badCommand);  // a link with no step
-    EXPECT_EQ(navigation(manager, command(titleSet, titleCommand, 0x3002000000010000)), badCommand);  // a title jumps to a title
-    EXPECT_EQ(navigation(manager, command(titleSet, titleCommand, 0x2004000000000005)), badCommand);  // chain 5 of 1
-    EXPECT_EQ(navigation(manager, command(titleSet, titleCommand, 0x2004000000000001)), QString());   // chain 1
-    EXPECT_EQ(navigation(manager, command(titleSet, titleCommand, 0x3008000000400000)), QString());   // a call to the disc's menu
+    // The message names the command and its chain; an empty one: it holds together.
+    const struct {
+        QByteArray vmg, vts;
+        const char* problem;
+    } navigationCases[] = {
+        {command(manager, firstPlayCommand, 0x3002000000050000), titleSet,  // title 5 of 1
+         "command 1 (30 02 00 00 00 05 00 00) of the first-play program chain"},
+        {command(manager, firstPlayCommand, 0xE000000000000000), titleSet,  // no such command
+         "command 1 (e0 00 00 00 00 00 00 00) of the first-play program chain"},
+        {command(manager, firstPlayCommand, 0x2001000000000008), titleSet,  // a link with no step
+         "command 1 (20 01 00 00 00 00 00 08) of the first-play program chain"},
+        {manager, command(titleSet, titleCommand, 0x3002000000010000),  // a title jumps to a title
+         "command 1 (30 02 00 00 00 01 00 00) of program chain 1 of title set 1"},
+        {manager, command(titleSet, titleCommand, 0x2004000000000005), "command 1 (20 04 00 00 00 00 00 05) of program chain 1 of title set 1"},
+        {manager, command(titleSet, titleCommand, 0x2004000000000001), ""},  // chain 1 of 1
+        {manager, command(titleSet, titleCommand, 0x3008000000400000), ""},  // a call to the disc's menu
+    };
+    for (const auto& c : navigationCases)
+        EXPECT_EQ(navigation(c.vmg, c.vts).toStdString(),
+                  *c.problem ? "The DVD is damaged: " + std::string(c.problem) + " does not hold together." : "");
 
     std::mt19937 random(20261208);
     for (int i = 0; i < 3000; ++i) {
