@@ -154,6 +154,8 @@ TEST(ClipProperties, ClipLengthInSecondsOrMinutesWithTheUnitPlaced)
     EXPECT_EQ(p.Label6->text(), QStringLiteral("Clip Length: 59 Seconds"));
     EXPECT_FALSE(p.Label14->isVisibleTo(&p));
     EXPECT_EQ(s.main().Label4->text(), QStringLiteral(" \\ 59 Seconds"));
+    s.openClip("/a60.mp3", audioClip(60));
+    EXPECT_EQ(p.Label6->text(), QStringLiteral("Clip Length: 1"));
     s.openClip("/a90.mp3", audioClip(90));
     EXPECT_EQ(p.Label6->text(), QStringLiteral("Clip Length: 1.5"));
     EXPECT_TRUE(p.Label14->isVisibleTo(&p));

@@ -180,6 +180,11 @@ TEST(RichTextContent, KeepsParagraphsWithTheirFormatsAndCutsLongOnesAtTheBound)
     }
     EXPECT_EQ(boldChars, 10000);
     EXPECT_EQ(cut.plainText(), line);
+    // With no blank to cut after, the cut still never parts a character's two halves.
+    const QString noBlanks = QStringLiteral("a") + QStringLiteral("\U0001F600").repeated(5000);
+    const Content faces = Content::fromPlainText(noBlanks);
+    EXPECT_FALSE(faces.block(0).back().isHighSurrogate());
+    EXPECT_EQ(faces.plainText(), noBlanks);
     EXPECT_EQ(cut.paragraphCount(), 1);
     EXPECT_EQ(cut.text(1, 2), cut.block(1).toString() + cut.block(2).toString());
     // Offsets as screen readers count them: a line break between paragraphs, none in a cut.

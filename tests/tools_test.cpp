@@ -21,6 +21,7 @@
 #include "tools/Form5.h"
 #include "media/MediaSource.h"
 #include "platform/FileNames.h"
+#include "platform/LocalFile.h"
 #include "tools/frmDVD.h"
 
 TEST(Calendar, ShowsTodayAndLocksInputUntilOkThenTheRemoteUnlocksTheEngine)
@@ -274,6 +275,22 @@ TEST(FileNames, EveryByteStringGoesBackToItsOwnBytes)
     // Valid names are ordinary text; the rest shows U+FFFD where bytes are not text.
     EXPECT_EQ(platform::decodeFileName("caf\xc3\xa9"), QString::fromUtf8("café"));
     EXPECT_EQ(platform::displayFileName(platform::decodeFileName("caf\xe9")), QString::fromUtf8("caf\uFFFD"));
+}
+
+// A file is read whole up to its bound, one exactly at it included; a byte more is cut there
+// and said to be.
+TEST(LocalFile, AFileAtItsBoundIsWholeAndOneByteMoreIsNot)
+{
+    QTemporaryDir dir;
+    constexpr qint64 bound = 70000;  // more than one read
+    for (const auto& [size, complete] : {std::pair{bound - 1, true}, {bound, true}, {bound + 1, false}}) {
+        const QString path = dir.filePath(QString::number(size));
+        writeFile(path, QByteArray(size, 'x'));
+        const platform::LocalFile file = platform::readLocalFile(path, bound);
+        EXPECT_EQ(file.complete, complete) << size;
+        EXPECT_EQ(file.data.size(), std::min(size, bound)) << size;
+        EXPECT_TRUE(file.problem.isEmpty()) << size;
+    }
 }
 
 TEST(CdPlayer, TheMenuTogglesItAndTheDisplayFollowsTheDisc)

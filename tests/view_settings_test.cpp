@@ -272,6 +272,15 @@ TEST(AudioConfiguration, ApplyAtTheSliderEndsSetsVolumeMuteAndRemoteButtons)
     EXPECT_FALSE(r.Vol1->isEnabled());
     EXPECT_TRUE(r.Volume2->isEnabled());
     EXPECT_TRUE(r.Mute1->isEnabled());
+    // Each step of the slider above silence is as much louder as the one before (2 dB).
+    for (int position = 2; position <= 10; ++position) {
+        p.Slider2->setValue(position - 1);
+        p.Command3->click();
+        const int below = v.screen().Volume();
+        p.Slider2->setValue(position);
+        p.Command3->click();
+        EXPECT_EQ(v.screen().Volume() - below, 200) << position;
+    }
     p.Slider2->setValue(3);
     p.Slider1->setValue(7);
     p.Command3->click();

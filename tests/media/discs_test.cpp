@@ -1,6 +1,7 @@
 // Discs from untrusted places: CD devices and DVD folders that are not what they claim are
 // refused before the engine's disc readers see them, damaged DVD tables too; and an engine stuck
 // in a source that never answers no longer holds the windows.
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QSignalSpy>
@@ -13,6 +14,7 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include "media/Discs.h"
 #include "media/DvdIfo.h"
 #include "media/MpvCdAudioDevice.h"
 #include "media/MpvSession.h"
@@ -107,6 +109,25 @@ TEST(Discs, CdDevicesThatAreNeitherDrivesNorWholeImagesAreRefusedAtOnce)
     MpvCdAudioDevice good(kSilent, clips::cdImage3Tracks());
     good.open();
     EXPECT_TRUE(waitFor([&] { return good.tracks() == 3; }, 15000)) << good.problem().toStdString();
+
+    // An image whose files have not changed is not read again at each look: a sheet spoiled
+    // behind its unchanged size and time goes unseen until its time moves.
+    const QString cue = dir.filePath(QStringLiteral("copy.cue"));
+    ASSERT_TRUE(QFile::copy(clips::cdImage3Tracks(), cue));
+    ASSERT_TRUE(QFile::copy(goodBin, dir.filePath(QStringLiteral("copy.bin"))));
+    const auto touch = [&](int seconds) {
+        QFile f(cue);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        f.setFileTime(QDateTime::fromSecsSinceEpoch(1'700'000'000 + seconds), QFileDevice::FileModificationTime);
+    };
+    touch(0);
+    const discs::CdLook first = discs::lookAtCdDevice(cue);
+    ASSERT_EQ(first.state, discs::CdLook::State::Disc);
+    writeFile(cue, QByteArray(fileBytes(cue).size(), ' '));
+    touch(0);
+    EXPECT_EQ(discs::lookAtCdDevice(cue, first).state, discs::CdLook::State::Disc);
+    touch(1);
+    EXPECT_EQ(discs::lookAtCdDevice(cue, first).state, discs::CdLook::State::NoDisc);
 }
 
 TEST(Discs, ACdOpenEndsAtTheDeadlineWithTheOpensOwnMessage)
