@@ -28,8 +28,6 @@ const QString kSeconds = QStringLiteral(" Seconds ");
 // What a playlist file may hold: rows, and characters of one (a path is never longer).
 constexpr qsizetype kMaxRows = 100000;
 constexpr qsizetype kMaxNameChars = 4096;
-// A name row keeps what it plays: its full path (or address).
-constexpr int kSourceRole = Qt::UserRole;
 
 // What a name row shows of its source: an address whole, a file by its name.
 QString rowName(const QString& source) { return media_source::isAddress(source) ? source : QFileInfo(source).fileName(); }
@@ -113,31 +111,21 @@ Form2::Form2(Application& app) : Form(app, "Form2", forms::Border::FixedToolWind
 
 Form2::~Form2() = default;
 
+std::array<QListWidget*, 3> Form2::columns(Set set) const
+{
+    return set == Set::Real ? std::array{List4, List5, List6} : std::array{List1, List2, List3};
+}
+
 void Form2::showSet(Set set)
 {
-    const bool real = set == Set::Real;
-    for (QListWidget* list : {List1, List2, List3}) list->setVisible(!real);
-    for (QListWidget* list : {List4, List5, List6}) list->setVisible(real);
+    for (QListWidget* list : columns(set)) list->setVisible(true);
+    for (QListWidget* list : columns(set == Set::Real ? Set::WindowsMedia : Set::Real)) list->setVisible(false);
 }
 
 void Form2::Option1_Click() { showSet(Set::WindowsMedia); }
 void Form2::Option2_Click() { showSet(Set::Real); }
 
-void Form2::writeBuffer()
-{
-    QStringList lines;
-    lines.reserve(static_cast<qsizetype>(rowsInOrder_.size()));
-    for (const QListWidgetItem* row : rowsInOrder_) lines << row->data(kSourceRole).toString();
-    RichTextBox1->setText(lines.join(QLatin1Char('\n')));
-}
-
-QListWidgetItem* Form2::newNameRow(QListWidget* names, const QString& source)
-{
-    auto* row = new QListWidgetItem(platform::displayFileName(rowName(source)), names);
-    row->setData(kSourceRole, source);
-    rowsInOrder_.push_back(row);
-    return row;
-}
+void Form2::writeBuffer() { RichTextBox1->setText(rows_.sources().join(QLatin1Char('\n'))); }
 
 void Form2::Command1_Click()
 {
@@ -156,8 +144,8 @@ void Form2::Command1_Click()
         env().report(this, cannotKeep(path));
         return;
     }
-    if (real) addRow(Set::Real, rowName(path), forms::numText(static_cast<double>(main.RealAudio1->GetLength()) / 1000.0) + kSeconds, path);
-    else addRow(Set::WindowsMedia, rowName(path), forms::numText(main.screenAndAudio->Duration()) + kSeconds, path);
+    if (real) addRow(Set::Real, forms::numText(static_cast<double>(main.RealAudio1->GetLength()) / 1000.0) + kSeconds, path);
+    else addRow(Set::WindowsMedia, forms::numText(main.screenAndAudio->Duration()) + kSeconds, path);
     writeBuffer();
 }
 
@@ -166,13 +154,15 @@ QString Form2::cannotKeep(const QString& source)
     return tr("A playlist cannot keep \"%1\": its name holds a line break.").arg(platform::displayFileName(source));
 }
 
-void Form2::addRow(Set set, const QString& name, const QString& length, const QString& path)
+void Form2::addRow(Set set, const QString& length, const QString& source)
 {
-    const bool real = set == Set::Real;
-    (real ? Option2 : Option1)->setValue(true);
-    newNameRow(real ? List4 : List1, path)->setText(platform::displayFileName(name));
-    (real ? List5 : List2)->addItem(length);
-    (real ? List6 : List3)->addItem(platform::displayFileName(path));
+    (set == Set::Real ? Option2 : Option1)->setValue(true);
+    const PlaylistRows::Row row{set, source, platform::displayFileName(rowName(source)), length, true};
+    rows_.add(row);
+    const auto [names, lengths, paths] = columns(set);
+    names->addItem(row.name);
+    lengths->addItem(row.length);
+    paths->addItem(platform::displayFileName(source));
 }
 
 void Form2::addRows(const QStringList& targets)
@@ -183,7 +173,7 @@ void Form2::addRows(const QStringList& targets)
             if (refused.isEmpty()) refused = cannotKeep(target);
             continue;
         }
-        addRow(media_source::isRealName(target) ? Set::Real : Set::WindowsMedia, rowName(target), QString(), target);
+        addRow(media_source::isRealName(target) ? Set::Real : Set::WindowsMedia, QString(), target);
     }
     writeBuffer();
     if (!refused.isEmpty()) env().report(this, refused);
@@ -205,13 +195,15 @@ void Form2::dropEvent(QDropEvent* event)
     });
 }
 
-void Form2::removeLastRow(QListWidget* names, QListWidget* lengths, QListWidget* paths)
+void Form2::removeLastRow(Set set)
 {
-    if (names->count() == 0) env().report(this, tr("No file to remove"));
-    // The name row's line goes out of what Save writes with it.
-    if (names->count() > 0) std::erase(rowsInOrder_, names->item(names->count() - 1));
-    for (QListWidget* column : {names, lengths, paths})
-        if (column->count() > 0) delete column->takeItem(column->count() - 1);
+    // The row's line goes out of what Save writes with it.
+    const PlaylistRows::Removed removed = rows_.removeLast(set);
+    if (!removed.name) env().report(this, tr("No file to remove"));
+    const auto [names, lengths, paths] = columns(set);
+    if (removed.name) delete names->takeItem(names->count() - 1);
+    if (removed.details)
+        for (QListWidget* column : {lengths, paths}) delete column->takeItem(column->count() - 1);
     writeBuffer();
 }
 
@@ -220,9 +212,9 @@ void Form2::Command2_Click()
     frmMain& main = app_.forms().get<frmMain>();
     if (!main.RealAudio1->isHidden()) {
         showSet(Set::Real);  // the option buttons stay as they are
-        removeLastRow(List4, List5, List6);
+        removeLastRow(Set::Real);
     } else {
-        removeLastRow(List1, List2, List3);
+        removeLastRow(Set::WindowsMedia);
     }
 }
 
@@ -241,7 +233,7 @@ void Form2::Command4_Click()
     // full path, or relative to the file's folder for media inside it.
     const QString path = CommonDialog1->DialogFileName();
     const QDir folder = QFileInfo(path).absoluteDir();
-    QStringList lines = RichTextBox1->text().split(QLatin1Char('\n'));
+    QStringList lines = rows_.sources();
     for (QString& line : lines) line = asSavedIn(folder, line);
     if (const QString problem = saveRtf(path, lines.join(QLatin1Char('\n'))); !problem.isEmpty())
         env().report(this, cannotSaveFile(path, problem));
@@ -279,35 +271,30 @@ void Form2::addLoadedRows(const QString& path, const QString& problem)
     // hold them, and files written by hand) taken from the playlist file's folder. The rows join
     // what the next Save writes.
     const QDir folder = QFileInfo(path).absoluteDir();
-    QStringList sources;
+    QStringList shown;
     for (const QString& line : RichTextBox1->text().split(QLatin1Char('\n'))) {
         if (line.trimmed().isEmpty()) continue;
-        const media_source::Checked source = media_source::resolve(line, folder);
-        sources << (source.ok ? source.target : line);
+        const media_source::Checked checked = media_source::resolve(line, folder);
+        const QString source = checked.ok ? checked.target : line;
+        rows_.add({Set::WindowsMedia, source, platform::displayFileName(rowName(source)), QString(), false});
+        shown << platform::displayFileName(rowName(source));
     }
-    QStringList shown;
-    shown.reserve(sources.size());
-    for (const QString& s : sources) shown << platform::displayFileName(rowName(s));
-    const int first = List1->count();
     List1->addItems(shown);  // at once: a row at a time would update the view for each
-    for (int i = first; i < List1->count(); ++i) {
-        List1->item(i)->setData(kSourceRole, sources[i - first]);
-        rowsInOrder_.push_back(List1->item(i));
-    }
     Option1->setValue(true);  // the rows' set shows, as after Add
     writeBuffer();
 }
 
-QString Form2::selectedSource(QListWidget* names) const
+QString Form2::selectedSource(Set set) const
 {
+    const QListWidget* names = columns(set)[0];
     const QListWidgetItem* row = names->currentItem();
     if (!row || !row->isSelected()) return {};
-    return row->data(kSourceRole).toString();
+    return rows_.at(set, names->currentRow()).source;
 }
 
 void Form2::List1_DblClick()
 {
-    const QString source = selectedSource(List1);
+    const QString source = selectedSource(Set::WindowsMedia);
     if (source.isEmpty()) return;
     frmMain& main = app_.forms().get<frmMain>();
     main.switchEngine(frmMain::Engine::WindowsMedia);
@@ -316,7 +303,7 @@ void Form2::List1_DblClick()
 
 void Form2::List4_DblClick()
 {
-    const QString source = selectedSource(List4);
+    const QString source = selectedSource(Set::Real);
     if (source.isEmpty()) return;
     frmMain& main = app_.forms().get<frmMain>();
     main.switchEngine(frmMain::Engine::Real);

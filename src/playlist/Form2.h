@@ -1,17 +1,18 @@
 #pragma once
 
+#include <array>
 #include <memory>
 #include <vector>
 
 #include "forms/Controls.h"
 #include "forms/Dialogs.h"
 #include "forms/Form.h"
+#include "playlist/PlaylistRows.h"
 
 class Application;
 class QComboBox;
 class QLabel;
 class QListWidget;
-class QListWidgetItem;
 class RichTextBox;
 
 // The playlist window: the files played in the main window, one set of columns (name, length,
@@ -59,20 +60,21 @@ public:
     std::unique_ptr<forms::CommonDialog> CommonDialog1;
 
 private:
-    enum class Set { WindowsMedia, Real };
+    using Set = PlaylistRows::Set;
+    // The set's three columns: names, lengths, paths.
+    std::array<QListWidget*, 3> columns(Set set) const;
     // Shows one set's three columns and hides the other's.
     void showSet(Set set);
-    // A row at the end of the set, which is shown; writeBuffer() then takes it into the buffer.
-    void addRow(Set set, const QString& name, const QString& length, const QString& path);
-    // Takes the last item off each column that has one; the name column's emptiness is said.
-    void removeLastRow(QListWidget* names, QListWidget* lengths, QListWidget* paths);
-    // The buffer (what Save writes) is the rows shown, in the order they were added, both
-    // sets: each name row's full path on a line of its own.
+    // A row with its length and path at the end of its set, which is shown; writeBuffer() then
+    // takes it into the buffer.
+    void addRow(Set set, const QString& length, const QString& source);
+    // Takes the set's last row off; the set's emptiness is said.
+    void removeLastRow(Set set);
+    // The buffer holds what Save writes: every row's source, in the order the rows were added,
+    // a line each.
     void writeBuffer();
-    // A name row at the end of the column, playing the source, in the buffer's order.
-    QListWidgetItem* newNameRow(QListWidget* names, const QString& source);
-    // What a row of a name column plays; empty when no row is selected.
-    QString selectedSource(QListWidget* names) const;
+    // What the selected row of the set's name column plays; empty when no row is selected.
+    QString selectedSource(Set set) const;
     void prepareDialog();
     // Why a source cannot be a row: its name holds a line break.
     static QString cannotKeep(const QString& source);
@@ -86,5 +88,5 @@ private:
     void dropEvent(QDropEvent* event) override;
 
     Application& app_;
-    std::vector<QListWidgetItem*> rowsInOrder_;  // the name rows of both sets, as they were added
+    PlaylistRows rows_;
 };
