@@ -282,6 +282,11 @@ TEST(OpenUrl, StartsWithTheCurrentNameAndOpensWhatIsTyped)
 {
     Started s;
     frmMain& m = s.main();
+    // With nothing open, the length an earlier clip left in the status bar goes.
+    m.Label4->setText(QStringLiteral(" \\ 9 Seconds"));
+    m.mnufileopenurl->trigger();
+    s.form<Addit2>().Command1->click();
+    EXPECT_EQ(m.Label4->text(), QString());
     s.openClip("/v.wmv", videoClip());
     m.mnufileopenurl->trigger();
     Addit2& url = s.form<Addit2>();

@@ -165,6 +165,7 @@ TEST(MediaSource, ChecksNamesByTheirFormAndWhatLiesOnDisc)
     for (const QString& f : {clip, blankEnd, notText}) ::close(::creat(platform::encodeFileName(f).constData(), 0600));
     const QString encodedDir = QString::fromLatin1(QFile::encodeName(dir.path()).toPercentEncoding("/"));
     ASSERT_EQ(mkfifo(QFile::encodeName(dir.filePath("fifo.mp3")).constData(), 0600), 0);
+    const QString longest = QStringLiteral("http://example.invalid/").leftJustified(8192, QLatin1Char('a'));
     struct Case {
         QString name;
         bool ok, address;
@@ -195,6 +196,8 @@ TEST(MediaSource, ChecksNamesByTheirFormAndWhatLiesOnDisc)
         {"dvd://", false, true, "", "\"dvd://\""},
         {"memory://hello", false, true, "", "\"memory://\""},
         {"http:///nohost", false, true, "", "It is not a complete address."},
+        {longest, true, true, longest, ""},  // a name as long as one may be
+        {longest + 'a', false, true, "", "The name is too long for a file or an address."},
     };
     for (const Case& c : cases) {
         const media_source::Checked got = media_source::check(c.name);
