@@ -9,6 +9,7 @@
 #include <limits>
 
 #include "windows/Application.h"
+#include "main_window/CurrentEngine.h"
 #include "main_window/frmMain.h"
 #include "media/MMControl.h"
 #include "media/MediaError.h"
@@ -18,8 +19,6 @@
 #include "media/WindowsMediaControl.h"
 #include "platform/FileNames.h"
 #include "product/Product.h"
-#include "remote/Player.h"
-#include "remote/RealRControl.h"
 #include "tools/CDPlayer.h"
 
 namespace {
@@ -113,13 +112,11 @@ void MprisService::buildTables()
              main.activateWindow();
          })},
         {kRootInterface, "Quit", "", "", action([this] { app_.endProgram(); })},
-        {kPlayerInterface, "Play", "", "", action([this] { play(); })},
-        {kPlayerInterface, "Pause", "", "", action([this] { pause(); })},
-        {kPlayerInterface, "PlayPause", "", "", action([this] {
-             if (playbackStatus() == QLatin1String("Playing")) pause();
-             else play();
-         })},
-        {kPlayerInterface, "Stop", "", "", action([this] { stop(); })},
+        // As MPRIS asks, Play and PlayPause with nothing to play do nothing.
+        {kPlayerInterface, "Play", "", "", action([this] { CurrentEngine(app_).play(); })},
+        {kPlayerInterface, "Pause", "", "", action([this] { CurrentEngine(app_).pause(); })},
+        {kPlayerInterface, "PlayPause", "", "", action([this] { CurrentEngine(app_).playPause(); })},
+        {kPlayerInterface, "Stop", "", "", action([this] { CurrentEngine(app_).stop(); })},
         {kPlayerInterface, "Next", "", "", action([this] {
              if (canGoNext()) app_.forms().get<CDPlayer>().MMControl1->setCommand(QStringLiteral("Next"));
          })},
@@ -250,7 +247,7 @@ QDBusMessage MprisService::perform(const QDBusMessage& message, const std::funct
 }
 
 // The engine the remote-control menu items point at: the Real remote once a Real clip opened.
-bool MprisService::realIsCurrent() const { return mainWindow(app_).mnuviewreal->isEnabled(); }
+bool MprisService::realIsCurrent() const { return CurrentEngine(app_).isReal(); }
 
 QDBusObjectPath MprisService::trackId() const
 {
@@ -327,42 +324,10 @@ bool MprisService::canGoPrevious() const
     return app_.forms().isLoaded<CDPlayer>() && app_.forms().get<CDPlayer>().MMControl1->Track() > 1;
 }
 
-bool MprisService::hasClip() const
-{
-    frmMain& main = mainWindow(app_);
-    if (realIsCurrent()) return !main.RealAudio1->GetSource().isEmpty() && main.RealAudio1->GetLength() > 0;
-    return main.screenAndAudio->OpenState() != WindowsMediaControl::OpenClosed;
-}
-
-void MprisService::play()
-{
-    if (!hasClip()) return;  // a media key with nothing to play does nothing
-    if (realIsCurrent()) app_.forms().get<RealRControl>().Command1_Click();
-    else app_.forms().get<Player>().Un1_Click();
-}
-
-void MprisService::pause()
-{
-    if (realIsCurrent()) app_.forms().get<RealRControl>().Command9_Click();
-    else app_.forms().get<Player>().Un2_Click();
-}
-
-void MprisService::stop()
-{
-    if (realIsCurrent()) app_.forms().get<RealRControl>().Command3_Click();
-    else app_.forms().get<Player>().Stop1_Click();
-}
-
 void MprisService::seek(qlonglong offset)
 {
-    frmMain& main = mainWindow(app_);
-    if (realIsCurrent()) {
-        RealAudioControl& real = *main.RealAudio1;
-        real.SetPosition(std::clamp<long>(real.GetPosition() + static_cast<long>(offset / 1000), 0, real.GetLength()));
-    } else {
-        WindowsMediaControl& wmp = *main.screenAndAudio;
-        wmp.setCurrentPosition(std::clamp(wmp.CurrentPosition() + offset / 1e6, 0.0, wmp.Duration()));
-    }
+    CurrentEngine engine(app_);
+    engine.seekTo(engine.position() + offset / 1e6);
     QDBusMessage seeked = QDBusMessage::createSignal(QString::fromLatin1(kObjectPath), QString::fromLatin1(kPlayerInterface),
                                                      QStringLiteral("Seeked"));
     seeked << position();

@@ -58,8 +58,6 @@ private:
 
     // What the Player interface reports, read from the current engine.
     bool realIsCurrent() const;
-    // A clip is loaded in the current engine (opened, opening or stopped), so Play can act.
-    bool hasClip() const;
     QString playbackStatus() const;
     QVariantMap metadata() const;
     double volume() const;
@@ -69,9 +67,6 @@ private:
     QDBusObjectPath trackId() const;
 
     // Requests.
-    void play();
-    void pause();
-    void stop();
     void seek(qlonglong offset);
     void setPosition(const QDBusObjectPath& track, qlonglong position);
     void openUri(const QString& uri);

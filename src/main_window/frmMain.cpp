@@ -1,6 +1,7 @@
 #include "main_window/frmMain.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +12,7 @@
 
 #include "windows/Application.h"
 #include "forms/Twips.h"
+#include "main_window/CurrentEngine.h"
 #include "media/EngineFactory.h"
 #include "media/RealAudioControl.h"
 #include "media/WindowsMediaControl.h"
@@ -202,6 +204,33 @@ void frmMain::bindCaptionKeys()
             if (menuItem->isEnabled() && (!inZoomMenu || mnuviewzoom->isEnabled())) menuItem->trigger();
         });
     }
+}
+
+void frmMain::keyPressEvent(QKeyEvent* event)
+{
+    // Only when a clip is open, and only keys nothing else took: a text box keeps its keys and
+    // the menus' shortcuts come first.
+    CurrentEngine engine(app_);
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const double step = modifiers == Qt::NoModifier ? 5 : modifiers == Qt::ShiftModifier ? 1 : modifiers == Qt::ControlModifier ? 60 : 0;
+    const bool plain = modifiers == Qt::NoModifier;
+    std::function<void()> action;
+    switch (event->key()) {
+    case Qt::Key_Space: if (plain) action = [&] { engine.playPause(); }; break;
+    case Qt::Key_Left: if (step > 0) action = [&] { engine.seekTo(engine.position() - step); }; break;
+    case Qt::Key_Right: if (step > 0) action = [&] { engine.seekTo(engine.position() + step); }; break;
+    case Qt::Key_Home: if (plain) action = [&] { engine.seekTo(0); }; break;
+    case Qt::Key_Up: if (plain) action = [&] { engine.louder(); }; break;
+    case Qt::Key_Down: if (plain) action = [&] { engine.quieter(); }; break;
+    case Qt::Key_M: if (plain) action = [&] { engine.toggleMute(); }; break;
+    case Qt::Key_F:  // as Alt+Enter
+        if (plain && mnuviewfullscreen->isEnabled()) action = [&] { mnuviewfullscreen->trigger(); };
+        break;
+    default: break;
+    }
+    if (!action || !engine.hasClip()) return Form::keyPressEvent(event);
+    event->accept();
+    run(action);
 }
 
 void frmMain::connectEngines()

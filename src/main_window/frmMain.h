@@ -182,6 +182,8 @@ protected:
     // Files and addresses dropped on the window (the picture included) open as from outside.
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    // The keys other players have (Space, the arrows, M, F, Home) steer the current engine.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildControls();

@@ -1,9 +1,10 @@
 #include "media/FullScreenWindow.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 
-FullScreenWindow::FullScreenWindow(std::function<void()> onLeave)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), onLeave_(std::move(onLeave))
+FullScreenWindow::FullScreenWindow(std::function<void()> onLeave, QWidget* keysTo)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), onLeave_(std::move(onLeave)), keysTo_(keysTo)
 {
     setObjectName(QStringLiteral("fullScreen"));
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -16,7 +17,9 @@ FullScreenWindow::FullScreenWindow(std::function<void()> onLeave)
 
 void FullScreenWindow::keyPressEvent(QKeyEvent* e)
 {
-    if (e->key() == Qt::Key_Escape) onLeave_();
+    const bool plain = (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (e->key() == Qt::Key_Escape || (e->key() == Qt::Key_F && plain)) onLeave_();
+    else if (keysTo_) QCoreApplication::sendEvent(keysTo_, e);
     else QWidget::keyPressEvent(e);
 }
 

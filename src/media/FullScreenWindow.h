@@ -1,13 +1,15 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 
 // Full screen: the picture alone (and the transport bar when full-screen controls are on) on
-// a black window covering the screen. Esc or closing it leaves it.
+// a black window covering the screen. Esc, F or closing it leaves it; other keys go to the
+// window the picture came from, as if pressed there.
 class FullScreenWindow : public QWidget {
 public:
-    explicit FullScreenWindow(std::function<void()> onLeave);
+    FullScreenWindow(std::function<void()> onLeave, QWidget* keysTo);
     std::function<void()> onResize;
 
 protected:
@@ -17,4 +19,5 @@ protected:
 
 private:
     std::function<void()> onLeave_;
+    QPointer<QWidget> keysTo_;
 };

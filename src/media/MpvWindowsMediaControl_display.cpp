@@ -53,7 +53,7 @@ void MpvWindowsMediaControl::setEnableFullScreenControls(bool on)
 
 void MpvWindowsMediaControl::enterFullScreen()
 {
-    auto* window = new FullScreenWindow([this] { leaveFullScreenToPreviousSize(); });
+    auto* window = new FullScreenWindow([this] { leaveFullScreenToPreviousSize(); }, this->window());
     fullScreen_ = window;
     window->onResize = [this] { relayout(); };
     view_->setParent(window);
