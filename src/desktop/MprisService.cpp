@@ -29,7 +29,8 @@ constexpr const char* kPropertiesInterface = "org.freedesktop.DBus.Properties";
 
 frmMain& mainWindow(Application& app) { return app.forms().get<frmMain>(); }
 
-constexpr double kRate = 1.0;
+// The speeds the picture's menu offers run from half to twice the clip's own.
+constexpr double kMinimumRate = 0.5, kMaximumRate = 2.0;
 
 // A D-Bus double from low to high, both included (a NaN is in no range).
 bool isNumberIn(const QVariant& value, double low, double high)
@@ -138,14 +139,14 @@ void MprisService::buildTables()
         {kRootInterface, "SupportedUriSchemes", "as", constant(QStringList{QStringLiteral("file")} + media_source::allowedSchemes()), {}},
         {kRootInterface, "SupportedMimeTypes", "as", constant(product::kMimeTypes), {}},
         {kPlayerInterface, "PlaybackStatus", "s", [this] { return QVariant(playbackStatus()); }, {}},
-        // One speed only: the one rate that may be written changes nothing.
-        {kPlayerInterface, "Rate", "d", constant(kRate),
-         [](const QVariant& v) { return isNumberIn(v, kRate, kRate) ? QString() : tr("The rate must be %1.").arg(kRate); }},
+        // The Windows-media engine's speed; the Real engine plays at its own speed only.
+        {kPlayerInterface, "Rate", "d", [this] { return QVariant(realIsCurrent() ? 1.0 : mainWindow(app_).screenAndAudio->speed()); },
+         [this](const QVariant& v) { return setRate(v); }},
         {kPlayerInterface, "Metadata", "a{sv}", [this] { return QVariant(metadata()); }, {}},
         {kPlayerInterface, "Volume", "d", [this] { return QVariant(volume()); }, [this](const QVariant& v) { return setVolume(v); }},
         {kPlayerInterface, "Position", "x", [this] { return QVariant(position()); }, {}},
-        {kPlayerInterface, "MinimumRate", "d", constant(kRate), {}},
-        {kPlayerInterface, "MaximumRate", "d", constant(kRate), {}},
+        {kPlayerInterface, "MinimumRate", "d", constant(kMinimumRate), {}},
+        {kPlayerInterface, "MaximumRate", "d", constant(kMaximumRate), {}},
         {kPlayerInterface, "CanGoNext", "b", [this] { return QVariant(canGoNext()); }, {}},
         {kPlayerInterface, "CanGoPrevious", "b", [this] { return QVariant(canGoPrevious()); }, {}},
         {kPlayerInterface, "CanPlay", "b", constant(true), {}},
@@ -349,6 +350,15 @@ void MprisService::openUri(const QString& uri)
     mainWindow(app_).openFromOutside({uri});
 }
 
+QString MprisService::setRate(const QVariant& value)
+{
+    if (realIsCurrent()) return isNumberIn(value, 1, 1) ? QString() : tr("The Real engine plays at its own speed only (a rate of 1).");
+    if (!isNumberIn(value, kMinimumRate, kMaximumRate)) return tr("The rate must be a number from %1 to %2.").arg(kMinimumRate).arg(kMaximumRate);
+    mainWindow(app_).screenAndAudio->setSpeed(value.toDouble());
+    announceChanges();
+    return {};
+}
+
 QString MprisService::setVolume(const QVariant& value)
 {
     // A sound menu sends 0.0 to 1.0; more is taken as the loudest.
@@ -367,6 +377,7 @@ void MprisService::announceChanges()
     const QVariantMap now{{"PlaybackStatus", playbackStatus()},
                           {"Metadata", metadata()},
                           {"Volume", volume()},
+                          {"Rate", realIsCurrent() ? 1.0 : mainWindow(app_).screenAndAudio->speed()},
                           {"CanGoNext", canGoNext()},
                           {"CanGoPrevious", canGoPrevious()}};
     QVariantMap changed;

@@ -71,6 +71,7 @@ private:
     void setPosition(const QDBusObjectPath& track, qlonglong position);
     void openUri(const QString& uri);
     QString setVolume(const QVariant& value);
+    QString setRate(const QVariant& value);
 
     // Sends PropertiesChanged for the Player properties that changed since the last look.
     void announceChanges();

@@ -242,6 +242,14 @@ void frmMain::connectEngines()
     on(screenAndAudio, &WindowsMediaControl::MouseMove, &frmMain::screenAndAudio_MouseEvent);
     on(screenAndAudio, &WindowsMediaControl::MouseDown, &frmMain::screenAndAudio_MouseEvent);
     onEvent(screenAndAudio, &WindowsMediaControl::NewStream, &frmMain::screenAndAudio_NewStream);
+    on(screenAndAudio, &WindowsMediaControl::subtitleFileWanted, &frmMain::screenAndAudio_SubtitleFileWanted);
+    on(screenAndAudio, &WindowsMediaControl::pictureFileWanted, &frmMain::screenAndAudio_PictureFileWanted);
+    connect(screenAndAudio, &WindowsMediaControl::PictureSaved, this,
+            [this](const QString&, const QString& problem) { runEvent([&] { screenAndAudio_PictureSaved(problem); }); });
+    connect(screenAndAudio, &WindowsMediaControl::SubtitleRefused, this,
+            [this](const QString& problem) { runEvent([&] { env().report(this, problem); }); });
+    connect(screenAndAudio, &WindowsMediaControl::Resumed, this,
+            [this](double seconds) { runEvent([&] { screenAndAudio_Resumed(seconds); }); });
     connect(screenAndAudio, &WindowsMediaControl::Error, this,
             [this](const QString& d) { runEvent([&] { engine_Error(d); }); });
     onEvent(RealAudio1, &RealAudioControl::RealTwoTextEvent, &frmMain::RealAudio1_RealTwoTextEvent);

@@ -63,6 +63,11 @@ public:
     void chooseDisplaySize(int code);
 
     // Windows-media engine events.
+    // The picture menu's requests, and what the engine reports of them.
+    void screenAndAudio_SubtitleFileWanted();
+    void screenAndAudio_PictureFileWanted();
+    void screenAndAudio_PictureSaved(const QString& problem);
+    void screenAndAudio_Resumed(double seconds);
     void screenAndAudio_OpenStateChange();
     void screenAndAudio_EndOfStream();
     void screenAndAudio_PlayStateChange();

@@ -122,7 +122,15 @@ void frmMain::dropEvent(QDropEvent* event)
 {
     const QStringList names = media_source::namesOf(*event->mimeData());
     event->acceptProposedAction();
-    runEvent([&] { openFromOutside(names); });
+    runEvent([&] {
+        // A subtitle file dropped on a clip that is open is shown with it.
+        const media_source::Checked one = names.size() == 1 ? media_source::check(names[0]) : media_source::Checked{};
+        const QString suffix = QFileInfo(one.target).suffix().toLower();
+        if (one.ok && !one.address && screenAndAudio->OpenState() == WindowsMediaControl::OpenOpen &&
+            QStringList({"srt", "ass", "ssa", "vtt"}).contains(suffix))
+            return screenAndAudio->addSubtitleFile(one.target);
+        openFromOutside(names);
+    });
 }
 
 void frmMain::mnufileopenurl_Click()

@@ -11,6 +11,7 @@
 #include "media/MediaError.h"
 #include "media/MediaSource.h"
 #include "media/MediaTime.h"
+#include "media/ResumePositions.h"
 #include "media/TransportBar.h"
 #include "media/VideoView.h"
 #include "media/VolumeScale.h"
@@ -32,6 +33,7 @@ enum : uint64_t {
     kObsDisplayWidth,
     kObsDisplayHeight,
     kObsBuffering,
+    kObsTrackList,
     kReplyDuration = 16,
     kReplyTracks,
     kReplyTags,
@@ -65,6 +67,16 @@ MpvWindowsMediaControl::MpvWindowsMediaControl(const MpvOptions& options, QWidge
     session_.observe("dwidth", MPV_FORMAT_INT64, kObsDisplayWidth);
     session_.observe("dheight", MPV_FORMAT_INT64, kObsDisplayHeight);
     session_.observe("cache-buffering-state", MPV_FORMAT_INT64, kObsBuffering);
+    session_.observe("track-list", MPV_FORMAT_NODE, kObsTrackList);
+    // Subtitle files are looked for by the program, which checks them first.
+    session_.setString("sub-auto", "no");
+    // Positions are kept by the engine (the position alone) and read back by the program.
+    positions_ = resume_positions::folder();
+    session_.setFlag("resume-playback", false);
+    if (!positions_.isEmpty()) {
+        session_.setString("watch-later-directory", platform::encodeFileName(positions_));
+        session_.setString("watch-later-options", "start");
+    }
     session_.addHook("on_load", kHookLoad);
     openDeadline_.setSingleShot(true);
     openDeadline_.setInterval(options.openDeadlineSeconds * 1000);
@@ -78,7 +90,7 @@ MpvWindowsMediaControl::MpvWindowsMediaControl(const MpvOptions& options, QWidge
         if (displaySize_ == SizeFullScreen) leaveFullScreenToPreviousSize();
         else if (allowSizeChange_ && !picture_.isEmpty()) setDisplaySize(SizeFullScreen);
     });
-    connect(view_, &VideoView::contextMenuWanted, this, &MpvWindowsMediaControl::showSizeMenu);
+    connect(view_, &VideoView::contextMenuWanted, this, &MpvWindowsMediaControl::showPictureMenu);
     connect(bar_, &TransportBar::playPauseClicked, this, [this] {
         if (playState_ == Playing) Pause();
         else if (openState_ != OpenClosed) Play();
@@ -92,6 +104,7 @@ MpvWindowsMediaControl::MpvWindowsMediaControl(const MpvOptions& options, QWidge
 
 MpvWindowsMediaControl::~MpvWindowsMediaControl()
 {
+    keepPosition();
     if (fullScreen_) {
         view_->setParent(this);
         bar_->setParent(this);
@@ -105,6 +118,7 @@ void MpvWindowsMediaControl::Open(const QString& pathOrUrl)
 {
     // The fixed Windows sound paths the windows name are the sounds the program ships.
     const media_source::Checked source = media_source::check(platform::resolveFixedFile(pathOrUrl));
+    keepPosition();
     beginOpen(pathOrUrl, source.ok ? source.address : media_source::isAddress(pathOrUrl));
     if (!source.ok) {
         fail(source.problem);
@@ -135,7 +149,13 @@ void MpvWindowsMediaControl::Open(const QString& pathOrUrl)
     wantPlaying_ = true;
     openDeadline_.start();
     session_.setFlag("pause", false);
-    session_.command({"loadfile", target, "replace"}, kReplyLoad | (generation_ << kGenerationShift));
+    // A local file starts where it was left, and shows the subtitle files beside it.
+    const bool localFile = !source.address && target != "dvd://" && !target.startsWith("memory://");
+    localClip_ = localFile ? source.target : QString();
+    resumedAt_ = localFile && !positions_.isEmpty() ? resume_positions::positionOf(positions_, source.target) : -1;
+    const QByteArray start = resumedAt_ > 0 ? "start=" + QByteArray::number(resumedAt_, 'f', 3) : QByteArray();
+    session_.command({"loadfile", target, "replace", start}, kReplyLoad | (generation_ << kGenerationShift));
+    if (localFile) findSubtitlesBeside(source.target);
 }
 
 void MpvWindowsMediaControl::refuse(const QString& name, const QString& problem)
@@ -147,6 +167,7 @@ void MpvWindowsMediaControl::refuse(const QString& name, const QString& problem)
 void MpvWindowsMediaControl::beginOpen(const QString& name, bool address)
 {
     fileName_ = name;
+    localClip_.clear();
     isBroadcast_ = address;
     hasError_ = false;
     info_ = ClipInfo();
@@ -177,10 +198,12 @@ void MpvWindowsMediaControl::finishOpen()
     session_.command({"playlist-clear"});
     picture_ = info_.picture();
     view_->setPicture(picture_, displaySize_);
-    position_ = 0;
+    position_ = std::max(0.0, resumedAt_);
     buffering_ = 100;
     setOpenState(OpenOpen);
     post([this] { emit NewStream(); });
+    if (resumedAt_ > 0) post([this, at = resumedAt_] { emit Resumed(at); });
+    if (subtitlesFor_ == generation_) showSubtitles(subtitlesFound_);
     if (!wantPlaying_) session_.setFlag("pause", true);
     setPlayState(wantPlaying_ ? Playing : Stopped);
     refreshPacketCount();
@@ -271,6 +294,8 @@ void MpvWindowsMediaControl::sendSeek(double seconds)
 
 void MpvWindowsMediaControl::endOfPlay()
 {
+    // A clip played to its end starts at the start next time.
+    if (!positions_.isEmpty() && !isBroadcast_) session_.command({"delete-watch-later-config"});
     const double old = position_;
     position_ = info_.duration;
     emitPositionChange(old, position_);
@@ -496,6 +521,11 @@ void MpvWindowsMediaControl::continueEntryLoad()
 
 void MpvWindowsMediaControl::onCommandReply(uint64_t id, const mpv_event_command* reply, int error)
 {
+    if (id == kReplyPictureSaved) {
+        const QString problem = error < 0 ? tr("The picture could not be saved (%1).").arg(QString::fromUtf8(mpv_error_string(error))) : QString();
+        post([this, path = std::exchange(pictureBeingSaved_, QString()), problem] { emit PictureSaved(path, problem); });
+        return;
+    }
     if ((id & kKindMask) == kReplySeek && error < 0) {
         if (const auto next = seeks_.finished()) sendSeek(*next);
     }
@@ -578,6 +608,10 @@ void MpvWindowsMediaControl::onPropertyChange(const mpv_event_property& prop, ui
     }
     case kObsBuffering:
         buffering_ = has ? static_cast<int>(*static_cast<const int64_t*>(prop.data)) : 100;
+        break;
+    case kObsTrackList:
+        trackList_ = prop.format == MPV_FORMAT_NODE && prop.data ? MpvSession::toVariant(*static_cast<const mpv_node*>(prop.data)).toList()
+                                                                 : QVariantList();
         break;
     default:
         break;

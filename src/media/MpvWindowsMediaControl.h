@@ -73,6 +73,13 @@ public:
     bool HasError() const override { return hasError_; }
     int BufferingProgress() const override;
 
+    QList<Track> tracks(TrackKind kind) const override;
+    void selectTrack(TrackKind kind, int id) override;
+    void addSubtitleFile(const QString& path) override;
+    double speed() const override { return speed_; }
+    void setSpeed(double times) override;
+    void savePicture(const QString& path) override;
+
     // Closes whatever is open and reports that the name cannot be played, for the reason given
     // (a list the caller read and refused), as a failed Open does.
     void refuse(const QString& name, const QString& problem);
@@ -87,6 +94,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Command reply id: the picture has been saved (or not).
+    static constexpr uint64_t kReplyPictureSaved = 0xF2;
+
     void mpvEvent(const mpv_event& event) override;
     void mpvFrameReady() override;
 
@@ -115,7 +125,14 @@ private:
     void leaveFullScreen();
     // Esc or a double-click in full screen: back to the size chosen before it.
     void leaveFullScreenToPreviousSize();
-    void showSizeMenu(QPoint globalPos);
+    // The picture's right-click menu: sizes, subtitles, audio tracks, speed, saving the picture.
+    void showPictureMenu(QPoint globalPos);
+    // Subtitle files beside a local clip, of its name, looked for off the UI thread and shown.
+    void findSubtitlesBeside(const QString& clip);
+    // Before a long local clip goes (another opens, the control ends): where it was left is
+    // kept, or forgotten in its last minute.
+    void keepPosition();
+    void showSubtitles(const QStringList& files);
 
     MpvSession session_;
     VideoView* view_;
@@ -164,4 +181,13 @@ private:
     qint64 streamBytes_ = 0;
     int buffering_ = 0;
     QString statusText_;
+
+    QVariantList trackList_;  // the engine's track-list, as it changes
+    double speed_ = 1;
+    QString pictureBeingSaved_;
+    QString positions_;         // the folder where long clips' positions are kept; empty: none
+    double resumedAt_ = -1;     // where the open's clip starts, when it was left there before
+    QString localClip_;         // the open's local file, for its position; empty for anything else
+    QStringList subtitlesFound_;   // beside the open's clip, shown once it is open
+    uint64_t subtitlesFor_ = 0;    // the open (generation) they were found for
 };

@@ -1,5 +1,6 @@
 // The Windows-media control's presentation: picture size, full screen, the right-click size
 // menu, its own transport bar and status line, and their layout.
+#include <QLocale>
 #include <QMenu>
 #include <QScreen>
 #include <algorithm>
@@ -86,19 +87,37 @@ void MpvWindowsMediaControl::leaveFullScreen()
     relayout();
 }
 
-void MpvWindowsMediaControl::showSizeMenu(QPoint globalPos)
+void MpvWindowsMediaControl::showPictureMenu(QPoint globalPos)
 {
     if (!allowSizeChange_ || picture_.isEmpty()) return;
     QMenu menu(this);
+    const auto choice = [](QMenu* in, const QString& label, bool checked, std::function<void()> act) {
+        QAction* a = in->addAction(label);
+        a->setCheckable(true);
+        a->setChecked(checked);
+        connect(a, &QAction::triggered, in, std::move(act));
+    };
     const std::pair<QString, int> sizes[] = {{tr("50%"), SizeHalf},           {tr("75%"), SizeThreeQuarters},
                                              {tr("100%"), SizeOwn},           {tr("200%"), SizeDouble},
                                              {tr("Fit to Window"), SizeFitted}, {tr("Full Screen"), SizeFullScreen}};
-    for (const auto& [label, code] : sizes) {
-        QAction* a = menu.addAction(label);
-        a->setCheckable(true);
-        a->setChecked(code == displaySize_);
-        connect(a, &QAction::triggered, this, [this, code = code] { setDisplaySize(code); });
+    for (const auto& [label, code] : sizes) choice(&menu, label, code == displaySize_, [this, code = code] { setDisplaySize(code); });
+    menu.addSeparator();
+
+    QMenu* subtitles = menu.addMenu(tr("Subtitles"));
+    const QList<Track> subs = tracks(TrackKind::Subtitle);
+    const bool anyShown = std::any_of(subs.begin(), subs.end(), [](const Track& t) { return t.selected; });
+    choice(subtitles, tr("Off"), !anyShown, [this] { selectTrack(TrackKind::Subtitle, 0); });
+    for (const Track& t : subs) choice(subtitles, t.label, t.selected, [this, id = t.id] { selectTrack(TrackKind::Subtitle, id); });
+    subtitles->addSeparator();
+    connect(subtitles->addAction(tr("Load subtitle file...")), &QAction::triggered, this, &WindowsMediaControl::subtitleFileWanted);
+    if (const QList<Track> audio = tracks(TrackKind::Audio); audio.size() > 1) {
+        QMenu* sound = menu.addMenu(tr("Audio track"));
+        for (const Track& t : audio) choice(sound, t.label, t.selected, [this, id = t.id] { selectTrack(TrackKind::Audio, id); });
     }
+    QMenu* speeds = menu.addMenu(tr("Speed"));
+    for (const double times : {0.5, 0.75, 1.0, 1.25, 1.5, 2.0})
+        choice(speeds, QLocale().toString(times) + QStringLiteral("x"), qFuzzyCompare(times, speed_), [this, times] { setSpeed(times); });
+    connect(menu.addAction(tr("Save picture...")), &QAction::triggered, this, &WindowsMediaControl::pictureFileWanted);
     menu.exec(globalPos);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QWidget>
 
@@ -95,6 +96,25 @@ public:
     virtual bool HasError() const = 0;                // 1065
     virtual int BufferingProgress() const = 0;        // 1042
 
+    // Beyond the hosted control's members: what the picture's right-click menu offers.
+    enum class TrackKind { Audio, Subtitle };
+    struct Track {
+        int id = 0;         // the engine's number for it
+        QString label;      // its language and title where the clip names them
+        bool selected = false;
+    };
+    virtual QList<Track> tracks(TrackKind kind) const = 0;
+    // A subtitle id of 0 turns subtitles off.
+    virtual void selectTrack(TrackKind kind, int id) = 0;
+    // Shows a subtitle file with the clip; a name that is not a readable subtitle file of a
+    // bounded size is refused with the reason.
+    virtual void addSubtitleFile(const QString& path) = 0;
+    virtual double speed() const = 0;
+    // Times the clip's own speed, the pitch kept.
+    virtual void setSpeed(double times) = 0;
+    // The frame shown, at the clip's own size, as a PNG file; PictureSaved says how it went.
+    virtual void savePicture(const QString& path) = 0;
+
     // Hosting properties in twips (window units).
     float WidthTw() const { return static_cast<float>(width() * 15); }
     float HeightTw() const { return static_cast<float>(height() * 15); }
@@ -109,4 +129,13 @@ signals:
     void NewStream();
     // Raised when a clip cannot be opened or played; the engine is then closed (play state 6).
     void Error(const QString& description);
+    // The picture menu's "Load subtitle file..." and "Save picture...": the window asks for a name.
+    void subtitleFileWanted();
+    void pictureFileWanted();
+    // A saved picture: written, or why not (then `problem` is a sentence for the user).
+    void PictureSaved(const QString& path, const QString& problem);
+    // A subtitle file was refused, for the reason given.
+    void SubtitleRefused(const QString& problem);
+    // A clip opened where it was left the last time.
+    void Resumed(double seconds);
 };

@@ -200,14 +200,16 @@ TEST(Mpris, PlayWithNothingToPlayDoesNothingAndFailuresComeBackAsErrors)
     const int volumeBefore = p.screen().Volume();
     const std::pair<const char*, QVariant> refused[] = {
         {"Volume", std::nan("")}, {"Volume", -0.5}, {"Volume", -std::numeric_limits<double>::infinity()},
-        {"Volume", QStringLiteral("loud")}, {"Rate", std::nan("")}, {"Rate", QStringLiteral("fast")}, {"Rate", 2.0}};
+        {"Volume", QStringLiteral("loud")}, {"Rate", std::nan("")}, {"Rate", QStringLiteral("fast")}, {"Rate", 2.5}, {"Rate", 0.25}};
     for (const auto& [name, bad] : refused) {
         QDBusMessage reply;
         EXPECT_FALSE(setProperty(client, name, bad, &reply)) << name << " " << bad.toString().toStdString();
         EXPECT_EQ(reply.errorName(), QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs")) << name;
     }
     EXPECT_EQ(p.screen().Volume(), volumeBefore);
-    EXPECT_TRUE(setProperty(client, "Rate", 1.0));
+    EXPECT_TRUE(setProperty(client, "Rate", 1.5));  // the engine's speed, as the picture's menu sets it
+    EXPECT_EQ(p.screen().speed(), 1.5);
+    EXPECT_EQ(property(client, "Rate").toDouble(), 1.5);
     EXPECT_TRUE(setProperty(client, "Volume", 0.5));
     EXPECT_LT(p.screen().Volume(), volumeBefore);
 

@@ -209,6 +209,13 @@ public:
     bool HasError() const override { return hasError; }
     int BufferingProgress() const override { return buffering; }
 
+    QList<Track> tracks(TrackKind) const override { return {}; }
+    void selectTrack(TrackKind kind, int id) override { calls << QStringLiteral("selectTrack(%1,%2)").arg(int(kind)).arg(id); }
+    void addSubtitleFile(const QString& path) override { calls << QStringLiteral("addSubtitleFile(%1)").arg(path); }
+    double speed() const override { return speed_; }
+    void setSpeed(double times) override { speed_ = times; }
+    void savePicture(const QString& path) override { calls << QStringLiteral("savePicture(%1)").arg(path); }
+
 private:
     template <class F> void post(F f) { QMetaObject::invokeMethod(this, std::move(f), Qt::QueuedConnection); }
 
@@ -221,5 +228,6 @@ private:
     int volume_ = 0, balance_ = 0, displaySize_ = 0;
     bool mute_ = false, allowSizeChange_ = true, fullScreenControls_ = false, autoRewind_ = false;
     long playCount_ = 1;
+    double speed_ = 1;
     bool showControls_ = true, showPositionControls_ = true, showStatusBar_ = false;
 };

@@ -106,6 +106,27 @@ QString h264Clip(int width, int height, int gop, int seconds)
                  QString::number(gop), "-sc_threshold", "0", "-c:a", "aac", "-b:a", "96k", "-f", "mp4"});
 }
 
+QString subtitledClip()
+{
+    const QString srt = QDir(clipDir()).filePath(QStringLiteral("inside.srt"));
+    if (!QFileInfo::exists(srt)) {
+        QFile f(srt);
+        if (!f.open(QIODevice::WriteOnly) || f.write("1\n00:00:00,000 --> 00:00:09,000\nINSIDE THE CLIP\n\n") < 0)
+            throw std::runtime_error("cannot write inside.srt");
+    }
+    return make("subtitled.mkv", {"-f", "lavfi", "-i", "color=c=0x202020:size=320x240:rate=25:duration=4", "-f", "lavfi", "-i",
+                                  "sine=frequency=440:duration=4", "-f", "lavfi", "-i", "sine=frequency=880:duration=4", "-i", srt,
+                                  "-map", "0", "-map", "1", "-map", "2", "-map", "3", "-c:v", "libx264", "-preset", "veryfast",
+                                  "-c:a", "aac", "-c:s", "srt", "-metadata:s:a:0", "language=eng", "-metadata:s:a:1", "language=fra",
+                                  "-metadata:s:s:0", "language=eng", "-f", "matroska"});
+}
+
+QString longTone()
+{
+    return make("tone330.mp3", {"-f", "lavfi", "-i", "sine=frequency=440:duration=330:sample_rate=22050", "-ac", "1",
+                                "-c:a", "libmp3lame", "-b:a", "32k", "-f", "mp3"});
+}
+
 QString linesClip()
 {
     return make("lines320.avi", {"-f", "lavfi", "-i", "color=black:size=320x240:rate=25:duration=2", "-vf",

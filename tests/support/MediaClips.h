@@ -24,6 +24,10 @@ QString h264Clip(int width, int height, int gop, int seconds);
 QString hugeClaimAvi();   // a few KB of raw 16x16 pictures whose AVI headers claim 16000x16000
 // 320x240 of one-pixel lines, white on every other column, stored without loss (FFV1), 2 s;
 // and the luma of its first frame, a byte a pixel.
+// 320x240, 4 s, dark grey, with two audio tracks (English, French) and an English subtitle track.
+QString subtitledClip();
+// A 330 s tone: a clip long enough to be resumed.
+QString longTone();
 QString linesClip();
 QByteArray linesClipLuma();
 // A DVD folder made with dvdauthor from a 4 s PAL MPEG-2 test pattern with sound; the path of
