@@ -34,6 +34,7 @@ enum : uint64_t {
     kObsDisplayHeight,
     kObsBuffering,
     kObsTrackList,
+    kObsSubtitleText,
     kReplyDuration = 16,
     kReplyTracks,
     kReplyTags,
@@ -68,6 +69,7 @@ MpvWindowsMediaControl::MpvWindowsMediaControl(const MpvOptions& options, QWidge
     session_.observe("dheight", MPV_FORMAT_INT64, kObsDisplayHeight);
     session_.observe("cache-buffering-state", MPV_FORMAT_INT64, kObsBuffering);
     session_.observe("track-list", MPV_FORMAT_NODE, kObsTrackList);
+    session_.observe("sub-text", MPV_FORMAT_NONE, kObsSubtitleText);
     // Subtitle files are looked for by the program, which checks them first.
     session_.setString("sub-auto", "no");
     // Positions are kept by the engine (the position alone) and read back by the program.
@@ -608,6 +610,10 @@ void MpvWindowsMediaControl::onPropertyChange(const mpv_event_property& prop, ui
     }
     case kObsBuffering:
         buffering_ = has ? static_cast<int>(*static_cast<const int64_t*>(prop.data)) : 100;
+        break;
+    case kObsSubtitleText:
+        // The engine does not draw a paused picture again when its subtitle changes.
+        if (openState_ == OpenOpen && playState_ != Playing) refreshSubtitles();
         break;
     case kObsTrackList:
         trackList_ = prop.format == MPV_FORMAT_NODE && prop.data ? MpvSession::toVariant(*static_cast<const mpv_node*>(prop.data)).toList()

@@ -133,6 +133,7 @@ private:
     // kept, or forgotten in its last minute.
     void keepPosition();
     void showSubtitles(const QStringList& files);
+    void refreshSubtitles();
 
     MpvSession session_;
     VideoView* view_;

@@ -64,9 +64,6 @@ void MpvWindowsMediaControl::selectTrack(TrackKind kind, int id)
 {
     const QByteArray value = id > 0 ? QByteArray::number(id) : QByteArray("no");
     session_.setString(kind == TrackKind::Audio ? "aid" : "sid", value);
-    // The clip's own subtitles are read with the picture: read again where it stands, so a
-    // track chosen while paused shows at once.
-    if (kind == TrackKind::Subtitle && id > 0 && openState_ == OpenOpen) seekTo(position_);
 }
 
 void MpvWindowsMediaControl::addSubtitleFile(const QString& path)
@@ -77,7 +74,15 @@ void MpvWindowsMediaControl::addSubtitleFile(const QString& path)
         });
         return;
     }
-    if (openState_ == OpenOpen) session_.command({"sub-add", platform::encodeFileName(path), "select"});
+    if (openState_ != OpenOpen) return;
+    session_.command({"sub-add", platform::encodeFileName(path), "select"});
+}
+
+void MpvWindowsMediaControl::refreshSubtitles()
+{
+    // Subtitles are read with the picture: read again where it stands, so subtitles chosen while
+    // paused show at once.
+    seekTo(position_);
 }
 
 void MpvWindowsMediaControl::findSubtitlesBeside(const QString& clip)

@@ -40,7 +40,9 @@ double positionOf(const QString& folder, const QString& path)
         bool number = false;
         const double value = line.startsWith("start=") ? line.mid(6).toDouble(&number) : 0;
         trusted = number && std::isfinite(value) && value >= 0;
-        if (trusted) start = value;
+        // The position comes first; the engine repeats below it the start the clip was
+        // opened with.
+        if (trusted && start < 0) start = value;
     }
     if (trusted) return start;
     QFile::remove(file);

@@ -106,21 +106,32 @@ TEST(PictureMenu, SubtitlesAndTracksShowAndThePictureIsSavedAtItsOwnSize)
 TEST(Resume, ALongClipOpenedAgainStartsWhereItWasLeft)
 {
     QTemporaryDir state;
-    qputenv("XDG_STATE_HOME", QFile::encodeName(state.path()));
+    struct StateHome {
+        explicit StateHome(const QString& path) { qputenv("XDG_STATE_HOME", QFile::encodeName(path)); }
+        ~StateHome() { qunsetenv("XDG_STATE_HOME"); }
+    } home(state.path());
     Engine e;
-    qunsetenv("XDG_STATE_HOME");
     QSignalSpy resumed(e.wmp, &WindowsMediaControl::Resumed);
     const QString folder = state.filePath(QStringLiteral("zelplayer/positions"));
     const QString kept = resume_positions::fileFor(folder, clips::longTone());
     ASSERT_TRUE(e.openAndWait(clips::longTone()));
     e.wmp->setCurrentPosition(100);
+    ASSERT_TRUE(waitFor([&] { return e.wmp->CurrentPosition() > 100.5; }));  // playing on from there
     ASSERT_TRUE(e.openAndWait(clips::wavTone2s()));  // replaced: the position is kept
     ASSERT_TRUE(waitFor([&] { return QFileInfo::exists(kept); }));
     EXPECT_TRUE(resumed.isEmpty());
     ASSERT_TRUE(e.openAndWait(clips::longTone()));
     ASSERT_TRUE(waitFor([&] { return !resumed.isEmpty(); }));
-    EXPECT_NEAR(resumed.at(0).at(0).toDouble(), 100, 1);
-    EXPECT_NEAR(e.wmp->CurrentPosition(), 100, 1);
+    EXPECT_NEAR(resumed.at(0).at(0).toDouble(), 101, 1);
+    EXPECT_NEAR(e.wmp->CurrentPosition(), 101, 1);
+
+    // Left when the engine ends (the program's end), it is kept too.
+    e.wmp->setCurrentPosition(200);
+    ASSERT_TRUE(waitFor([&] { return e.wmp->CurrentPosition() > 200.5; }));  // playing on from there
+    delete e.wmp;
+    e.wmp = new MpvWindowsMediaControl(MpvOptions{QStringLiteral("null"), {}}, &e.host);
+    ASSERT_TRUE(e.openAndWait(clips::longTone()));
+    EXPECT_NEAR(e.wmp->CurrentPosition(), 201, 1);
 
     ASSERT_TRUE(e.openAndWait(clips::wavTone2s()));
     writeFile(kept, "start=50\nscript=/tmp/anything.lua\n");
