@@ -140,4 +140,9 @@ TEST(Resume, ALongClipOpenedAgainStartsWhereItWasLeft)
     EXPECT_FALSE(QFileInfo::exists(kept));
     EXPECT_LT(e.wmp->CurrentPosition(), 5);
     EXPECT_TRUE(resumed.isEmpty());
+
+    // Played to its end, it is forgotten.
+    writeFile(kept, "start=50\n");
+    e.wmp->setCurrentPosition(329);
+    EXPECT_TRUE(waitFor([&] { return !QFileInfo::exists(kept); }, 5000));
 }
