@@ -280,7 +280,7 @@ private:
     {
         int size[2] = {image_.width(), image_.height()};
         size_t stride = static_cast<size_t>(image_.bytesPerLine());
-        const char* format = "bgr0";
+        const char* format = "bgra";  // opaque, as the program renders it
         int block = 0;
         mpv_render_param params[] = {{MPV_RENDER_PARAM_SW_SIZE, size},
                                      {MPV_RENDER_PARAM_SW_FORMAT, const_cast<char*>(format)},

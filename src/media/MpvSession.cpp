@@ -270,7 +270,10 @@ bool MpvSession::render(QImage& target)
     if (!render_ || !hasFrame_ || target.isNull()) return false;
     int size[2] = {target.width(), target.height()};
     size_t stride = static_cast<size_t>(target.bytesPerLine());
-    const char* format = "bgr0";  // QImage::Format_RGB32 byte order on little-endian machines
+    // QImage::Format_RGB32's byte order on little-endian machines, the fourth byte opaque (0xFF)
+    // as Qt takes it: a screen that composes with alpha (every Wayland one) shows the picture
+    // whole. ("bgr0" leaves that byte undefined, and setting it took a pass over every pixel.)
+    const char* format = "bgra";
     int block = 0;
     mpv_render_param params[] = {{MPV_RENDER_PARAM_SW_SIZE, size},
                                  {MPV_RENDER_PARAM_SW_FORMAT, const_cast<char*>(format)},
@@ -278,15 +281,7 @@ bool MpvSession::render(QImage& target)
                                  {MPV_RENDER_PARAM_SW_POINTER, target.bits()},
                                  {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &block},
                                  {MPV_RENDER_PARAM_INVALID, nullptr}};
-    if (mpv_render_context_render(render_, params) < 0) return false;
-    // The engine leaves each pixel's fourth byte undefined, and Qt takes an RGB32 pixel as opaque
-    // only where that byte is 0xFF: a screen that composes with alpha (every Wayland one) would
-    // show the picture as see-through.
-    for (int y = 0; y < target.height(); ++y) {
-        auto* line = reinterpret_cast<quint32*>(target.scanLine(y));
-        for (int x = 0; x < target.width(); ++x) line[x] |= 0xFF000000u;
-    }
-    return true;
+    return mpv_render_context_render(render_, params) >= 0;
 }
 
 void MpvSession::skipFrame()
