@@ -36,7 +36,7 @@ public:
 
 private:
     void mpvEvent(const mpv_event& event) override;
-    void mpvFrameReady() override { session_.skipFrame(); }
+    void mpvFrameReady() override {}  // no picture is asked for: frames are taken undrawn
     void fail(const QString& problem);
     // Follows what a look at the device found.
     void follow(const discs::CdLook& look);

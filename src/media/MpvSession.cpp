@@ -71,9 +71,10 @@ MpvSession::MpvSession(const MpvOptions& options, MpvListener& listener, QObject
 MpvSession::~MpvSession()
 {
     if (!handle_) return;
-    // Fixed order: no more callbacks, then the render context, then the core.
+    // Fixed order: no more callbacks, no more drawing, then the render context, then the core.
     mpv_set_wakeup_callback(handle_, nullptr, nullptr);
     if (render_) mpv_render_context_set_update_callback(render_, nullptr, nullptr);
+    renderer_.reset();
     tearDown(handle_, render_);
 }
 
@@ -161,14 +162,16 @@ void MpvSession::start()
                                  {MPV_RENDER_PARAM_INVALID, nullptr}};
     if (mpv_render_context_create(&render_, h, params) < 0) render_ = nullptr;
     if (render_) {
+        renderer_ = std::make_unique<FrameRenderer>(render_, [this] {
+            if (!framePosted_.exchange(true))
+                QMetaObject::invokeMethod(this, [this] {
+                    framePosted_ = false;
+                    listener_.mpvFrameReady();
+                }, Qt::QueuedConnection);
+        });
+        renderer_->setTarget(renderTarget_);
         mpv_render_context_set_update_callback(
-            render_,
-            [](void* ctx) {
-                auto* self = static_cast<MpvSession*>(ctx);
-                if (!self->renderPosted_.exchange(true))
-                    QMetaObject::invokeMethod(self, [self] { self->onRenderUpdate(); }, Qt::QueuedConnection);
-            },
-            this);
+            render_, [](void* ctx) { static_cast<FrameRenderer*>(ctx)->frameDue(); }, renderer_.get());
     }
     mpv_set_wakeup_callback(
         h,
@@ -257,43 +260,21 @@ void MpvSession::drain()
     draining_ = false;
 }
 
-void MpvSession::onRenderUpdate()
+void MpvSession::setRenderTarget(QSize size)
 {
-    renderPosted_ = false;
-    if (!render_ || !(mpv_render_context_update(render_) & MPV_RENDER_UPDATE_FRAME)) return;
-    hasFrame_ = true;
-    listener_.mpvFrameReady();
+    renderTarget_ = size;
+    if (renderer_) renderer_->setTarget(size);
 }
 
-bool MpvSession::render(QImage& target)
+void MpvSession::redraw()
 {
-    if (!render_ || !hasFrame_ || target.isNull()) return false;
-    int size[2] = {target.width(), target.height()};
-    size_t stride = static_cast<size_t>(target.bytesPerLine());
-    // QImage::Format_RGB32's byte order on little-endian machines, the fourth byte opaque (0xFF)
-    // as Qt takes it: a screen that composes with alpha (every Wayland one) shows the picture
-    // whole. ("bgr0" leaves that byte undefined, and setting it took a pass over every pixel.)
-    const char* format = "bgra";
-    int block = 0;
-    mpv_render_param params[] = {{MPV_RENDER_PARAM_SW_SIZE, size},
-                                 {MPV_RENDER_PARAM_SW_FORMAT, const_cast<char*>(format)},
-                                 {MPV_RENDER_PARAM_SW_STRIDE, &stride},
-                                 {MPV_RENDER_PARAM_SW_POINTER, target.bits()},
-                                 {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &block},
-                                 {MPV_RENDER_PARAM_INVALID, nullptr}};
-    return mpv_render_context_render(render_, params) >= 0;
+    if (renderer_) renderer_->redraw();
 }
 
-void MpvSession::skipFrame()
-{
-    if (!render_ || !hasFrame_) return;
-    int skip = 1;
-    int block = 0;
-    mpv_render_param params[] = {{MPV_RENDER_PARAM_SKIP_RENDERING, &skip},
-                                 {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &block},
-                                 {MPV_RENDER_PARAM_INVALID, nullptr}};
-    mpv_render_context_render(render_, params);
-}
+bool MpvSession::takeFrame(QImage& current) { return renderer_ && renderer_->takeFrame(current); }
+
+std::thread::id MpvSession::drawnOn() const { return renderer_ ? renderer_->drawnOn() : std::thread::id(); }
+
 QVariant MpvSession::toVariant(const mpv_node& node)
 {
     switch (node.format) {

@@ -7,9 +7,13 @@
 #include <QVariant>
 #include <atomic>
 #include <initializer_list>
+#include <memory>
+#include <thread>
 #include <string>
 #include <variant>
 #include <vector>
+
+#include "media/FrameRenderer.h"
 
 #include <mpv/client.h>
 #include <mpv/render.h>
@@ -29,14 +33,15 @@ class MpvListener {
 public:
     virtual ~MpvListener() = default;
     virtual void mpvEvent(const mpv_event& event) = 0;
-    // A frame is due now: draw it (render) or hand it back (skipFrame).
+    // A frame has been drawn for the size asked for (setRenderTarget): take it (takeFrame).
     virtual void mpvFrameReady() = 0;
 };
 
 // One libmpv instance with a software render context. libmpv's threads only post a wakeup;
 // the queued call drains the event queue on the UI thread. The UI thread makes no call that
-// waits on the core: commands and property writes are asynchronous, reads are observed, and
-// frames come at their display time and are rendered without waiting.
+// waits on the core and none into the renderer: commands and property writes are asynchronous,
+// reads are observed, and frames are drawn at their display time on a thread of their own
+// (FrameRenderer), then taken by the UI thread.
 //
 // The core is created on first use (the first command, read or started playback), so a window
 // that hosts an engine it never plays costs nothing. Observations, hooks and property values
@@ -59,11 +64,16 @@ public:
     void addHook(const char* name, uint64_t replyId);
     void continueHook(uint64_t hookId);
 
-    // Renders the current video frame scaled into the image (Format_RGB32, opaque, 4-byte aligned
-    // lines); false when there is nothing to draw.
-    bool render(QImage& target);
-    // Takes the current frame without drawing it: the engine waits for every frame to be taken.
-    void skipFrame();
+    // Frames are drawn at this size (the screen's device pixels) from now on, the current one
+    // again; with an empty size they are taken without being drawn.
+    void setRenderTarget(QSize size);
+    // The current frame drawn again (what it shows changed, as its placement).
+    void redraw();
+    // Puts the newest drawn frame (Format_RGB32, opaque) in `current`, taking back the buffer it
+    // held; false when none was drawn since the last take.
+    bool takeFrame(QImage& current);
+    // The thread the last frame was drawn on (tests ask); none before the first.
+    std::thread::id drawnOn() const;
 
     // "mpv 0.35.1" once the core has started, empty before.
     QString engineVersion() const { return version_; }
@@ -88,7 +98,6 @@ private:
     void start();
     void setValue(const char* name, Value value, uint64_t replyId);
     void drain();
-    void onRenderUpdate();
 
     MpvOptions options_;
     MpvListener& listener_;
@@ -96,9 +105,10 @@ private:
     mpv_render_context* render_ = nullptr;
     QString version_;
     std::atomic<bool> wakeupPosted_{false};
-    std::atomic<bool> renderPosted_{false};
+    std::atomic<bool> framePosted_{false};
     bool draining_ = false;
-    bool hasFrame_ = false;
+    QSize renderTarget_;  // asked for before the core started
+    std::unique_ptr<FrameRenderer> renderer_;
     // Given before the core started.
     std::vector<Observed> observed_;
     std::vector<std::pair<std::string, uint64_t>> hooks_;

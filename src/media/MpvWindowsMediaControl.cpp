@@ -107,11 +107,9 @@ MpvWindowsMediaControl::MpvWindowsMediaControl(const MpvOptions& options, QWidge
 MpvWindowsMediaControl::~MpvWindowsMediaControl()
 {
     keepPosition();
-    if (fullScreen_) {
-        view_->setParent(this);
-        bar_->setParent(this);
-        delete fullScreen_.data();
-    }
+    // In full screen the picture (and the bar) lie in the full-screen window: they go with it.
+    // Moved back first, they would join a window that may itself be going (the program's end).
+    delete fullScreen_.data();
 }
 
 // --- opening -------------------------------------------------------------------------------

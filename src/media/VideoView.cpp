@@ -76,17 +76,6 @@ int shiftCode(Qt::KeyboardModifiers mods)
            (mods & Qt::AltModifier ? 4 : 0);
 }
 
-// A frame buffer whose lines start on 64-byte boundaries, which the software renderer prefers.
-QImage alignedImage(QSize size)
-{
-    const qsizetype stride = (size.width() * 4 + 63) / 64 * 64;
-    void* data = std::aligned_alloc(64, static_cast<size_t>(stride * size.height()));
-    QImage image(static_cast<uchar*>(data), size.width(), size.height(), stride, QImage::Format_RGB32,
-                 [](void* p) { std::free(p); }, data);
-    image.fill(Qt::black);
-    return image;
-}
-
 // A rectangle in the screen's device pixels.
 QRect toDevice(const QRect& r, qreal ratio)
 {
@@ -125,6 +114,8 @@ protected:
         if (!qFuzzyCompare(devicePixelRatioF(), view_.deviceRatio_))
             QMetaObject::invokeMethod(&view_, [v = &view_] { v->relayout(); }, Qt::QueuedConnection);
         QPainter p(this);
+        // Until a frame of this size is drawn, what it does not cover is black.
+        if (view_.image_.size() != view_.visibleRect_.size()) p.fillRect(rect(), Qt::black);
         p.drawImage(QPointF(view_.frameOffset_), view_.image_);
     }
 
@@ -166,11 +157,10 @@ void VideoView::relayout()
     if (drawnLogical == pictureRect_ && visible == visibleRect_ && qFuzzyCompare(ratio, deviceRatio_)) return;
     pictureRect_ = drawnLogical;
     deviceRatio_ = ratio;
-    // The frame buffer holds only what is seen, so its size is bounded by the control's (and
-    // never by the size the clip claims).
-    if (visible.size() != image_.size()) image_ = visible.isEmpty() ? QImage() : alignedImage(visible.size());
-    if (!image_.isNull()) image_.setDevicePixelRatio(ratio);
+    // The frames hold only what is seen, so their size is bounded by the control's (and never
+    // by the size the clip claims).
     visibleRect_ = visible;
+    session_.setRenderTarget(visible.size());
     const PicturePlacement placement = picturePlacement(picture_, drawn, visible);
     if (!visible.isEmpty() && placement != placement_) {
         placement_ = placement;
@@ -183,31 +173,20 @@ void VideoView::relayout()
     const QRect surface = toLogical(visibleRect_, ratio);
     frameOffset_ = QPointF(visibleRect_.left() / ratio - surface.left(), visibleRect_.top() / ratio - surface.top());
     surface_->setGeometry(surface);
-    surface_->setVisible(!image_.isNull());
-    renderNow();
-    surface_->update();
+    surface_->setVisible(!visible.isEmpty());
 }
 
-void VideoView::placementApplied()
-{
-    renderNow();
-    surface_->update();
-}
+void VideoView::placementApplied() { session_.redraw(); }
+
+std::thread::id VideoView::drawnOn() const { return session_.drawnOn(); }
 
 void VideoView::frameReady()
 {
-    if (image_.isNull()) {
-        session_.skipFrame();  // nothing shows it, but the engine waits for it to be taken
-        return;
-    }
-    renderNow();
+    if (!session_.takeFrame(image_)) return;
+    image_.setDevicePixelRatio(deviceRatio_);
     surface_->update();
-    emit frameShown();
-}
-
-void VideoView::renderNow()
-{
-    if (!image_.isNull()) session_.render(image_);
+    // A frame drawn for an earlier size is shown until the one for this size comes.
+    if (image_.size() == visibleRect_.size()) emit frameShown();
 }
 
 void VideoView::resizeEvent(QResizeEvent* event)

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QWidget>
+#include <thread>
 
 class MpvSession;
 
@@ -45,7 +46,10 @@ public:
     // The part of it that is rendered (what lies inside the control): the frame buffer's place,
     // in the screen's device pixels.
     QRect renderedArea() const { return visibleRect_; }
+    // The frame shown: the newest drawn for this size or, until it comes, an earlier one.
     const QImage& image() const { return image_; }
+    // The thread the last frame was drawn on: never the UI thread.
+    std::thread::id drawnOn() const;
 
 signals:
     void mouseMoved(int button, int shift, int x, int y);
@@ -65,7 +69,6 @@ protected:
 private:
     class Surface;
     void relayout();
-    void renderNow();
 
     MpvSession& session_;
     QSize picture_;

@@ -77,6 +77,9 @@ TEST(WindowsMediaEngine, DrawsTheVideoFrameInTheControl)
                countNear(img, qRgb(191, 0, 191)) > 500;
     }, 15000));
     EXPECT_EQ(e.wmp->view().pictureArea().size(), QSize(320, 240));
+    // Drawn on a thread of its own: the UI thread only presents it.
+    EXPECT_NE(e.wmp->view().drawnOn(), std::thread::id());
+    EXPECT_NE(e.wmp->view().drawnOn(), std::this_thread::get_id());
 }
 
 TEST(WindowsMediaEngine, StopKeepsPositionAndSeeksWorkWhileStopped)
@@ -205,4 +208,19 @@ TEST(WindowsMediaEngine, AnOpenReplacedAtOnceLeavesTheNewerClipOpen)
     EXPECT_EQ(e.wmp->FileName(), clips::wmvBars3s());
     EXPECT_EQ(e.wmp->PictureWidth(), 320);
     EXPECT_TRUE(errors.isEmpty());
+}
+
+// The program ending while the picture is full screen (a desktop's Quit, Exit from the keys):
+// the engine and its full-screen window go together.
+TEST(WindowsMediaEngine, EndsWhileFullScreen)
+{
+    auto e = std::make_unique<Engine>();
+    e->host.show();
+    ASSERT_TRUE(e->openAndWait(clips::wmvBars3s()));
+    e->wmp->setDisplaySize(WindowsMediaControl::SizeFullScreen);
+    ASSERT_TRUE(waitFor([] { return QApplication::activeWindow() && QApplication::activeWindow()->objectName() == "fullScreen"; }));
+    e.reset();
+    settle();  // and what earlier full screens left to be deleted
+    const QWidgetList left = QApplication::topLevelWidgets();
+    EXPECT_TRUE(std::none_of(left.begin(), left.end(), [](const QWidget* w) { return w->objectName() == "fullScreen"; }));
 }
