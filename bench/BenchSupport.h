@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QPainter>
+#include <QScreen>
 #include <QWidget>
 #include <QEventLoop>
 #include <QMetaObject>
@@ -206,6 +207,13 @@ public:
     }
     mpv_handle* handle() const { return handle_; }
     const QImage& image() const { return image_; }
+    // The view covers the screen, as the control's full-screen window does.
+    void coverTheScreen()
+    {
+        view_->setGeometry(view_->screen()->geometry());
+        view_->showFullScreen();
+        spin(300);
+    }
 
     // Draws only the part of a picture of that size that a control of the view's size shows at
     // the display size, in the screen's device pixels: the work the program's control does. (By
