@@ -125,9 +125,8 @@ void frmMain::dropEvent(QDropEvent* event)
     runEvent([&] {
         // A subtitle file dropped on a clip that is open is shown with it.
         const media_source::Checked one = names.size() == 1 ? media_source::check(names[0]) : media_source::Checked{};
-        const QString suffix = QFileInfo(one.target).suffix().toLower();
         if (one.ok && !one.address && screenAndAudio->OpenState() == WindowsMediaControl::OpenOpen &&
-            QStringList({"srt", "ass", "ssa", "vtt"}).contains(suffix))
+            media_source::isSubtitleName(one.target))
             return screenAndAudio->addSubtitleFile(one.target);
         openFromOutside(names);
     });

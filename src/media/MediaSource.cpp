@@ -198,6 +198,12 @@ bool isRealName(const QString& name)
 
 bool isPlaylistName(const QString& name) { return suffixOf(name) == QLatin1String("zpf"); }
 
+bool isSubtitleName(const QString& name)
+{
+    static const QStringList suffixes{"srt", "ass", "ssa", "vtt"};
+    return suffixes.contains(suffixOf(name));
+}
+
 QString cannotPlay(const QString& name, const QString& reason)
 {
     const QString what = name.trimmed().isEmpty() ? tr("the clip") : QStringLiteral("\"%1\"").arg(platform::displayFileName(name));

@@ -66,6 +66,8 @@ QStringList namesOf(const QMimeData& data);
 bool isRealName(const QString& name);
 // One of the program's playlist files (.zpf).
 bool isPlaylistName(const QString& name);
+// A subtitle file the engine shows with a clip: .srt, .ass, .ssa, .vtt.
+bool isSubtitleName(const QString& name);
 
 // The message for a name that cannot be played: the program, the name, then the reason.
 QString cannotPlay(const QString& name, const QString& reason);

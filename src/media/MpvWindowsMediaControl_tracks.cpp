@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "media/MediaSource.h"
 #include "media/MpvWindowsMediaControl.h"
 #include "media/ResumePositions.h"
 #include "platform/FileNames.h"
@@ -14,12 +15,11 @@
 namespace {
 
 constexpr qint64 kMaxSubtitleBytes = 16 * 1024 * 1024;  // hours of text; more is not a subtitle file
-const QStringList kSubtitleSuffixes{QStringLiteral("srt"), QStringLiteral("ass"), QStringLiteral("ssa"), QStringLiteral("vtt")};
 
 // Why a file cannot be shown as subtitles; empty when it can.
 QString subtitleProblem(const QString& path)
 {
-    if (!kSubtitleSuffixes.contains(QFileInfo(path).suffix().toLower()))
+    if (!media_source::isSubtitleName(path))
         return MpvWindowsMediaControl::tr("It is not a subtitle file (.srt, .ass, .ssa, .vtt).");
     const QByteArray name = platform::encodeFileName(path);
     struct stat st {};

@@ -276,8 +276,9 @@ void Form2::addLoadedRows(const QString& path, const QString& problem)
         if (line.trimmed().isEmpty()) continue;
         const media_source::Checked checked = media_source::resolve(line, folder);
         const QString source = checked.ok ? checked.target : line;
-        rows_.add({Set::WindowsMedia, source, platform::displayFileName(rowName(source)), QString(), false});
-        shown << platform::displayFileName(rowName(source));
+        const QString name = platform::displayFileName(rowName(source));
+        rows_.add({Set::WindowsMedia, source, name, QString(), false});
+        shown << name;
     }
     List1->addItems(shown);  // at once: a row at a time would update the view for each
     Option1->setValue(true);  // the rows' set shows, as after Add

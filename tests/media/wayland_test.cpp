@@ -41,6 +41,20 @@ int patternPixels(const QImage& screen)
     return n;
 }
 
+// The program run by program_runner's "steer" mode on the test's own session bus, with a clip.
+void startSteered(QProcess& program, const QProcessEnvironment& env, const QString& clip)
+{
+    program.setProcessEnvironment(env);
+    program.start(QCoreApplication::applicationDirPath() + QStringLiteral("/program_runner"), {"steer", clip});
+}
+
+QProcessEnvironment onBus(const PrivateBus& bus)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus.address);
+    return env;
+}
+
 // Black pixels with a white one on their right, as the lines clip draws them one for one.
 int linePairs(const QImage& screen)
 {
@@ -58,12 +72,10 @@ TEST(Wayland, ThePictureFullScreenAColourAndASecondStartReachTheScreen)
     if (qgetenv("QT_QPA_PLATFORM") != "wayland") GTEST_SKIP() << "runs on a Wayland screen (tests/on_weston.sh)";
     PrivateBus bus(QStringLiteral("zp-wayland"));
     ASSERT_TRUE(bus.started()) << "dbus-daemon did not start";
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus.address);
+    const QProcessEnvironment env = onBus(bus);
     QProcess program;
-    program.setProcessEnvironment(env);
     program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    program.start(QCoreApplication::applicationDirPath() + QStringLiteral("/program_runner"), {"steer", clips::scanClip60s()});
+    startSteered(program, env, clips::scanClip60s());
     QByteArray said;
     const auto says = [&](const QByteArray& line) {
         return waitFor([&] { return (said += program.readAllStandardOutput()).contains(line + '\n'); }, 20000);
@@ -121,8 +133,7 @@ TEST(Wayland, TheTextViewersDocumentIsReadOverAtSpi)
     if (qgetenv("QT_QPA_PLATFORM") != "wayland") GTEST_SKIP() << "runs on a Wayland screen (tests/on_weston.sh)";
     PrivateBus bus(QStringLiteral("zp-atspi"));
     ASSERT_TRUE(bus.started()) << "dbus-daemon did not start";
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus.address);
+    QProcessEnvironment env = onBus(bus);
     env.insert(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"), QStringLiteral("1"));
     QProcess launcher;
     launcher.setProcessEnvironment(env);
@@ -140,8 +151,7 @@ TEST(Wayland, TheTextViewersDocumentIsReadOverAtSpi)
     const QString document = dir.filePath(QStringLiteral("notes.txt"));
     writeFile(document, "First line of the notes\nSecond line, read by the reader");
     QProcess program;
-    program.setProcessEnvironment(env);
-    program.start(QCoreApplication::applicationDirPath() + QStringLiteral("/program_runner"), {"steer", clips::wavTone2s()});
+    startSteered(program, env, clips::wavTone2s());
     program.write("text " + document.toUtf8() + '\n');
 
     // The viewer's text, found by its name from the registry's root down.
