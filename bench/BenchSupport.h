@@ -36,6 +36,7 @@
 #include "media/MpvEngineFactory.h"
 #include "media/MpvWindowsMediaControl.h"
 #include "media/VideoView.h"
+#include "media/VideoOutput.h"
 
 namespace bench {
 
@@ -44,6 +45,7 @@ namespace bench {
 inline std::unique_ptr<QApplication> startQt(int& argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    prepareOpenGl();
     auto app = std::make_unique<QApplication>(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     forms::useDesignFont();

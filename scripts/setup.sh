@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev qt6-wayland
+  qt6-base-dev libqt6opengl6-dev libgl-dev qt6-wayland libgl1-mesa-dri
   libmpv-dev libavcodec-dev
   libgtest-dev
   ffmpeg dvdauthor

@@ -7,6 +7,7 @@
 #include "desktop/SingleInstance.h"
 #include "forms/Dialogs.h"
 #include "media/MpvEngineFactory.h"
+#include "media/VideoOutput.h"
 
 int main(int argc, char** argv)
 {
@@ -14,6 +15,7 @@ int main(int argc, char** argv)
     if (arguments.exit) return arguments.status;
     // Qt reads its own options (-platform, -style, ...) only before "--": what follows are names.
     int qtArgc = command_line::qtArgumentCount(argc, argv);
+    prepareOpenGl();
     QApplication qtApp(qtArgc, argv);
     program::prepare();
     // A start with names while the program runs hands them over and ends, saying why when one
@@ -26,7 +28,9 @@ int main(int argc, char** argv)
             return 1;
         }
     }
-    MpvEngineFactory engines;
+    MpvOptions engineOptions;
+    engineOptions.videoOutput = arguments.videoOutput;
+    MpvEngineFactory engines(engineOptions);
     forms::QtMessageBoxes messages;
     forms::QtFileDialogs fileDialogs;
     return program::run(engines, messages, fileDialogs, arguments.names);

@@ -46,6 +46,12 @@ Parsed read(int argc, char** argv)
                                  QCoreApplication::translate("command_line", "Files or addresses to play: the first "
                                                                              "plays, the others go into the playlist."),
                                  QStringLiteral("[FILE|URL...]"));
+    const QCommandLineOption videoOutput(
+        QStringLiteral("video-output"),
+        QCoreApplication::translate("command_line", "What draws the picture: gpu (OpenGL), software, or auto "
+                                                    "(the GPU where there is one; the default)."),
+        QStringLiteral("gpu|software|auto"), QStringLiteral("auto"));
+    parser.addOption(videoOutput);
     QStringList arguments;
     for (int i = 0; i < argc; ++i) arguments << platform::decodeFileName(QByteArray(argv[i]));
 
@@ -62,6 +68,14 @@ Parsed read(int argc, char** argv)
         return Parsed{true, 0, {}};
     }
     Parsed parsed;
+    const std::optional<VideoOutput> output = videoOutputNamed(parser.value(videoOutput));
+    if (!output) {
+        print(stderr, QCoreApplication::translate("command_line", "--video-output takes gpu, software or auto, not "
+                                                                  "\"%1\".\n")
+                          .arg(parser.value(videoOutput)));
+        return Parsed{true, 2, {}};
+    }
+    parsed.videoOutput = *output;
     const QDir here(workingFolder());
     for (const QString& name : parser.positionalArguments())
         parsed.names << (media_source::isAddress(name) || name.startsWith(QLatin1String("file:"), Qt::CaseInsensitive)

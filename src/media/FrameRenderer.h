@@ -5,10 +5,47 @@
 #include <atomic>
 #include <condition_variable>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <thread>
 
+#include <mpv/client.h>
 #include <mpv/render.h>
+
+class QThread;
+
+// One frame the engine drew: in memory (the software renderer) or in an OpenGL texture of the
+// context group the windows share (the GPU renderer).
+struct VideoFrame {
+    QImage image;              // software: Format_RGB32, opaque
+    unsigned texture = 0;      // GPU: the texture, its first row the picture's top
+    void* shown = nullptr;     // GPU: a GLsync the view sets once it has drawn from the texture
+    QSize size;                // in the screen's device pixels
+};
+
+// What the engine draws frames with. open() runs on the UI thread; every other call on the
+// drawing thread, between enter() and leave().
+class FrameCanvas {
+public:
+    virtual ~FrameCanvas() = default;
+    // Makes the engine's render context on the core; null when it cannot be made.
+    virtual mpv_render_context* open(mpv_handle* core) = 0;
+    // The drawing thread is about to start: what must live on it moves there.
+    virtual void moveTo(QThread*) {}
+    virtual void enter() {}
+    // The frame drawn into `into` at the size (a buffer of another size is made anew).
+    virtual void draw(VideoFrame& into, QSize size) = 0;
+    // Frees the render context and all the canvas holds.
+    virtual void leave() = 0;
+    mpv_render_context* render() const { return render_; }
+
+protected:
+    mpv_render_context* render_ = nullptr;
+};
+
+// The software renderer (memory) and the OpenGL one (textures shared with the view).
+std::unique_ptr<FrameCanvas> makeSoftwareCanvas();
+std::unique_ptr<FrameCanvas> makeGlCanvas();
 
 // Draws the engine's frames on a thread of its own, so the UI thread never calls into the
 // engine's renderer: each frame the engine hands over is drawn at its due time into a buffer of
@@ -16,36 +53,37 @@
 // for, frames are taken without being drawn (the engine waits for every frame to be taken).
 class FrameRenderer {
 public:
-    // `drawn` runs on the drawing thread after each frame drawn.
-    FrameRenderer(mpv_render_context* render, std::function<void()> drawn);
-    ~FrameRenderer();  // stops drawing and waits for the thread to end
+    // Takes an opened canvas; `drawn` runs on the drawing thread after each frame drawn.
+    FrameRenderer(std::unique_ptr<FrameCanvas> canvas, std::function<void()> drawn);
+    // Stops and waits for the drawing thread, which frees the render context.
+    ~FrameRenderer();
     FrameRenderer(const FrameRenderer&) = delete;
     FrameRenderer& operator=(const FrameRenderer&) = delete;
 
-    // The engine's update callback: called on the engine's threads.
-    void frameDue();
+    // No frame is drawn or announced after this returns; the engine's callback is cleared.
+    void stop();
     // Frames of this size (the screen's device pixels) from now on, the current one drawn again.
     void setTarget(QSize size);
     // The current frame drawn again (the placement changed).
     void redraw();
-    // Puts the newest drawn frame (Format_RGB32, opaque) in `current`, taking back the buffer it
-    // held; false when none was drawn since the last take.
-    bool takeFrame(QImage& current);
+    // Puts the newest drawn frame in `current`, taking back the buffer it held; false when none
+    // was drawn since the last take.
+    bool takeFrame(VideoFrame& current);
     // The thread the last frame was drawn on (tests ask); none before the first.
     std::thread::id drawnOn() const { return drawnOn_; }
 
 private:
+    void frameDue();
     void run();
-    void draw(QImage& into);
 
-    mpv_render_context* render_;
+    std::unique_ptr<FrameCanvas> canvas_;
     std::function<void()> drawn_;
     std::mutex mutex_;
     std::condition_variable wake_;
     bool stop_ = false, due_ = false, redraw_ = false, fresh_ = false;
     QSize target_;
-    QImage front_;           // drawn, waiting to be taken
+    VideoFrame front_;       // drawn, waiting to be taken
     bool hasFrame_ = false;  // the engine has handed over a frame (drawing thread only)
     std::atomic<std::thread::id> drawnOn_{};
-    std::thread thread_;
+    std::unique_ptr<QThread> thread_;
 };

@@ -30,9 +30,9 @@ Teardowns& teardowns()
     return *t;
 }
 
-// Frees the render context and the core on a thread of their own and waits a short while for
-// it to end.
-void tearDown(mpv_handle* core, mpv_render_context* render)
+// Ends the drawing (which frees the render context) and then the core on a thread of their own,
+// and waits a short while for it to end.
+void tearDown(mpv_handle* core, std::unique_ptr<FrameRenderer> renderer)
 {
     Teardowns& t = teardowns();
     auto done = std::make_shared<bool>(false);
@@ -40,8 +40,8 @@ void tearDown(mpv_handle* core, mpv_render_context* render)
         std::lock_guard lock(t.mutex);
         ++t.going;
     }
-    std::thread([core, render, done, &t] {
-        if (render) mpv_render_context_free(render);
+    std::thread([core, renderer = std::move(renderer), done, &t]() mutable {
+        renderer.reset();
         mpv_terminate_destroy(core);
         {
             std::lock_guard lock(t.mutex);
@@ -64,7 +64,8 @@ bool MpvSession::finishTeardowns(int timeoutMs)
 }
 
 MpvSession::MpvSession(const MpvOptions& options, MpvListener& listener, QObject* parent)
-    : QObject(parent), options_(options), listener_(listener)
+    : QObject(parent), options_(options), listener_(listener),
+      gpu_(resolveVideoOutput(options.videoOutput) == VideoOutput::Gpu)
 {
 }
 
@@ -73,9 +74,8 @@ MpvSession::~MpvSession()
     if (!handle_) return;
     // Fixed order: no more callbacks, no more drawing, then the render context, then the core.
     mpv_set_wakeup_callback(handle_, nullptr, nullptr);
-    if (render_) mpv_render_context_set_update_callback(render_, nullptr, nullptr);
-    renderer_.reset();
-    tearDown(handle_, render_);
+    if (renderer_) renderer_->stop();
+    tearDown(handle_, std::move(renderer_));
 }
 
 mpv_handle* MpvSession::core()
@@ -106,7 +106,8 @@ void MpvSession::start()
     setOption(h, "keep-open", "yes");
     setOption(h, "keep-open-pause", "yes");
     setOption(h, "audio-display", "no");
-    setOption(h, "hwdec", "no");
+    // The GPU renderer may take frames the GPU decoded, where the engine deems it safe.
+    setOption(h, "hwdec", gpu_ ? "auto-safe" : "no");
     setOption(h, "vo", "libmpv");
     // Frames are handed over at their display time and drawn at once, without the render call
     // waiting: the UI thread never sleeps in the engine, and a frame is never held back while
@@ -157,12 +158,9 @@ void MpvSession::start()
     hooks_.clear();
 
     // The render context exists before any file is loaded.
-    const char* swType = MPV_RENDER_API_TYPE_SW;
-    mpv_render_param params[] = {{MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(swType)},
-                                 {MPV_RENDER_PARAM_INVALID, nullptr}};
-    if (mpv_render_context_create(&render_, h, params) < 0) render_ = nullptr;
-    if (render_) {
-        renderer_ = std::make_unique<FrameRenderer>(render_, [this] {
+    std::unique_ptr<FrameCanvas> canvas = gpu_ ? makeGlCanvas() : makeSoftwareCanvas();
+    if (canvas->open(h)) {
+        renderer_ = std::make_unique<FrameRenderer>(std::move(canvas), [this] {
             if (!framePosted_.exchange(true))
                 QMetaObject::invokeMethod(this, [this] {
                     framePosted_ = false;
@@ -170,8 +168,6 @@ void MpvSession::start()
                 }, Qt::QueuedConnection);
         });
         renderer_->setTarget(renderTarget_);
-        mpv_render_context_set_update_callback(
-            render_, [](void* ctx) { static_cast<FrameRenderer*>(ctx)->frameDue(); }, renderer_.get());
     }
     mpv_set_wakeup_callback(
         h,
@@ -271,7 +267,7 @@ void MpvSession::redraw()
     if (renderer_) renderer_->redraw();
 }
 
-bool MpvSession::takeFrame(QImage& current) { return renderer_ && renderer_->takeFrame(current); }
+bool MpvSession::takeFrame(VideoFrame& current) { return renderer_ && renderer_->takeFrame(current); }
 
 std::thread::id MpvSession::drawnOn() const { return renderer_ ? renderer_->drawnOn() : std::thread::id(); }
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "media/FrameRenderer.h"
+#include "media/VideoOutput.h"
 
 #include <mpv/client.h>
 #include <mpv/render.h>
@@ -25,6 +26,7 @@ struct MpvOptions {
     QString audioFile;    // with audioOutput "pcm": where the samples go
     int openDeadlineSeconds = 30;  // an open that has not ended by then fails
     QString cdDevice = QStringLiteral("/dev/cdrom");  // the drive (or a CUE disc image) CDs are read from
+    VideoOutput videoOutput = VideoOutput::Automatic;
 };
 
 // Receives an engine's events on the UI thread, one at a time, never inside a call into the
@@ -37,8 +39,8 @@ public:
     virtual void mpvFrameReady() = 0;
 };
 
-// One libmpv instance with a software render context. libmpv's threads only post a wakeup;
-// the queued call drains the event queue on the UI thread. The UI thread makes no call that
+// One libmpv instance with a render context (software, or OpenGL on the GPU). libmpv's threads
+// only post a wakeup; the queued call drains the event queue on the UI thread. The UI thread makes no call that
 // waits on the core and none into the renderer: commands and property writes are asynchronous,
 // reads are observed, and frames are drawn at their display time on a thread of their own
 // (FrameRenderer), then taken by the UI thread.
@@ -69,9 +71,11 @@ public:
     void setRenderTarget(QSize size);
     // The current frame drawn again (what it shows changed, as its placement).
     void redraw();
-    // Puts the newest drawn frame (Format_RGB32, opaque) in `current`, taking back the buffer it
-    // held; false when none was drawn since the last take.
-    bool takeFrame(QImage& current);
+    // Puts the newest drawn frame in `current`, taking back the buffer it held; false when none
+    // was drawn since the last take.
+    bool takeFrame(VideoFrame& current);
+    // Frames come as OpenGL textures (the GPU renderer), not in memory.
+    bool drawsOnGpu() const { return gpu_; }
     // The thread the last frame was drawn on (tests ask); none before the first.
     std::thread::id drawnOn() const;
 
@@ -102,11 +106,11 @@ private:
     MpvOptions options_;
     MpvListener& listener_;
     mpv_handle* handle_ = nullptr;
-    mpv_render_context* render_ = nullptr;
     QString version_;
     std::atomic<bool> wakeupPosted_{false};
     std::atomic<bool> framePosted_{false};
     bool draining_ = false;
+    const bool gpu_;
     QSize renderTarget_;  // asked for before the core started
     std::unique_ptr<FrameRenderer> renderer_;
     // Given before the core started.

@@ -2,6 +2,9 @@
 
 #include <QContextMenuEvent>
 #include <QMouseEvent>
+#include <QOpenGLExtraFunctions>
+#include <QOpenGLTextureBlitter>
+#include <QOpenGLWidget>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -97,7 +100,7 @@ QRect toLogical(const QRect& r, qreal ratio)
 
 // The frame itself: an opaque child over the picture's visible part, so drawing a new frame
 // repaints only it, never what lies behind the control. The frame has the screen's device
-// pixels, one for one.
+// pixels, one for one. Until a frame of this size is drawn, what it does not cover is black.
 class VideoView::Surface : public QWidget {
 public:
     explicit Surface(VideoView& view) : QWidget(&view), view_(view)
@@ -110,21 +113,59 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override
     {
-        // Moved to a screen of another pixel ratio: the frame is made again for it.
-        if (!qFuzzyCompare(devicePixelRatioF(), view_.deviceRatio_))
-            QMetaObject::invokeMethod(&view_, [v = &view_] { v->relayout(); }, Qt::QueuedConnection);
+        view_.followScreen(devicePixelRatioF());
         QPainter p(this);
-        // Until a frame of this size is drawn, what it does not cover is black.
-        if (view_.image_.size() != view_.visibleRect_.size()) p.fillRect(rect(), Qt::black);
-        p.drawImage(QPointF(view_.frameOffset_), view_.image_);
+        if (view_.frame_.size != view_.visibleRect_.size()) p.fillRect(rect(), Qt::black);
+        p.drawImage(QPointF(view_.frameOffset_), view_.frame_.image);
     }
 
 private:
     VideoView& view_;
 };
 
+// The same for frames the GPU drew: the texture is drawn into the window's OpenGL picture.
+class VideoView::GlSurface : public QOpenGLWidget {
+public:
+    explicit GlSurface(VideoView& view) : QOpenGLWidget(&view), view_(view)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    ~GlSurface() override
+    {
+        makeCurrent();
+        blitter_.destroy();
+        doneCurrent();
+    }
+
+protected:
+    void paintGL() override
+    {
+        view_.followScreen(devicePixelRatioF());
+        QOpenGLExtraFunctions& gl = *context()->extraFunctions();
+        gl.glClearColor(0, 0, 0, 1);
+        gl.glClear(GL_COLOR_BUFFER_BIT);
+        VideoFrame& frame = view_.frame_;
+        if (!frame.texture) return;
+        if (!blitter_.isCreated()) blitter_.create();
+        const qreal ratio = devicePixelRatioF();
+        const QRect area(QPoint(0, 0), size() * ratio);
+        blitter_.bind();
+        blitter_.blit(frame.texture,
+                      QOpenGLTextureBlitter::targetTransform(QRectF(view_.frameOffset_ * ratio, QSizeF(frame.size)), area),
+                      QOpenGLTextureBlitter::OriginTopLeft);
+        blitter_.release();
+        if (frame.shown) gl.glDeleteSync(static_cast<GLsync>(frame.shown));
+        frame.shown = gl.glFenceSync(GL_SYNC_GPU_COMMANDS_COMPLETE, 0);
+    }
+
+private:
+    VideoView& view_;
+    QOpenGLTextureBlitter blitter_;
+};
+
 VideoView::VideoView(MpvSession& session, QWidget* parent)
-    : QWidget(parent), session_(session), surface_(new Surface(*this))
+    : QWidget(parent), session_(session),
+      surface_(session.drawsOnGpu() ? static_cast<QWidget*>(new GlSurface(*this)) : new Surface(*this))
 {
     setObjectName(QStringLiteral("picture"));
     setMouseTracking(true);
@@ -180,13 +221,28 @@ void VideoView::placementApplied() { session_.redraw(); }
 
 std::thread::id VideoView::drawnOn() const { return session_.drawnOn(); }
 
+bool VideoView::drawsOnGpu() const { return session_.drawsOnGpu(); }
+
 void VideoView::frameReady()
 {
-    if (!session_.takeFrame(image_)) return;
-    image_.setDevicePixelRatio(deviceRatio_);
+    if (!session_.takeFrame(frame_)) return;
+    frame_.image.setDevicePixelRatio(deviceRatio_);
     surface_->update();
     // A frame drawn for an earlier size is shown until the one for this size comes.
-    if (image_.size() == visibleRect_.size()) emit frameShown();
+    if (frame_.size == visibleRect_.size()) emit frameShown();
+}
+
+void VideoView::followScreen(qreal ratio)
+{
+    // Moved to a screen of another pixel ratio: the frame is made again for it.
+    if (!qFuzzyCompare(ratio, deviceRatio_)) QMetaObject::invokeMethod(this, [this] { relayout(); }, Qt::QueuedConnection);
+}
+
+QImage VideoView::image() const
+{
+    if (!drawsOnGpu()) return frame_.image;
+    const QImage whole = static_cast<GlSurface*>(surface_)->grabFramebuffer();
+    return whole.copy(QRect((frameOffset_ * deviceRatio_).toPoint(), frame_.size));
 }
 
 void VideoView::resizeEvent(QResizeEvent* event)

@@ -4,6 +4,8 @@
 #include <QWidget>
 #include <thread>
 
+#include "media/FrameRenderer.h"
+
 class MpvSession;
 
 // Where a picture of the given size is drawn inside an area for a display-size code: at the
@@ -46,10 +48,14 @@ public:
     // The part of it that is rendered (what lies inside the control): the frame buffer's place,
     // in the screen's device pixels.
     QRect renderedArea() const { return visibleRect_; }
-    // The frame shown: the newest drawn for this size or, until it comes, an earlier one.
-    const QImage& image() const { return image_; }
+    // The frame shown: the newest drawn for this size or, until it comes, an earlier one. Its
+    // size, and its pixels (read back from the GPU when it drew them).
+    QSize frameSize() const { return frame_.size; }
+    QImage image() const;
     // The thread the last frame was drawn on: never the UI thread.
     std::thread::id drawnOn() const;
+    // Frames come from the GPU renderer.
+    bool drawsOnGpu() const;
 
 signals:
     void mouseMoved(int button, int shift, int x, int y);
@@ -68,7 +74,10 @@ protected:
 
 private:
     class Surface;
+    class GlSurface;
     void relayout();
+    // A surface is painted at this pixel ratio.
+    void followScreen(qreal ratio);
 
     MpvSession& session_;
     QSize picture_;
@@ -78,6 +87,6 @@ private:
     qreal deviceRatio_ = 1;    // the screen's pixels per widget pixel the frame was made for
     QPointF frameOffset_;      // where the frame lies in its surface, in widget pixels
     PicturePlacement placement_;
-    QImage image_;
-    Surface* surface_;
+    VideoFrame frame_;
+    QWidget* surface_;
 };

@@ -278,15 +278,15 @@ TEST(Opening, AHugePictureClaimNeverSizesTheFrameBuffer)
     e.host.show();
     QSize largest;
     QObject::connect(&e.wmp->view(), &VideoView::frameShown,
-                     [&] { largest = largest.expandedTo(e.wmp->view().image().size()); });
+                     [&] { largest = largest.expandedTo(e.wmp->view().frameSize()); });
     ASSERT_TRUE(e.openAndWait(clips::hugeClaimAvi()));
     for (int code : {0, 1, 2, 4, 5, 6, 7, 3, 0}) {
         e.wmp->setDisplaySize(code);
-        largest = largest.expandedTo(e.wmp->view().image().size());
+        largest = largest.expandedTo(e.wmp->view().frameSize());
         settle();
         const QSize control = e.wmp->view().size();
-        EXPECT_LE(e.wmp->view().image().width(), control.width() + 16) << code;
-        EXPECT_LE(e.wmp->view().image().height(), control.height() + 16) << code;
+        EXPECT_LE(e.wmp->view().frameSize().width(), control.width() + 16) << code;
+        EXPECT_LE(e.wmp->view().frameSize().height(), control.height() + 16) << code;
     }
     // Played to its end, with whatever the engine tried to decode on the way.
     EXPECT_TRUE(waitFor([&] { return e.wmp->PlayState() == WindowsMediaControl::Stopped; }, 15000));

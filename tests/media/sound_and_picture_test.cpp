@@ -158,7 +158,7 @@ TEST(PictureSettings, OnADoubleDensityScreenThePictureHasTheScreensOwnPixels)
     e.wmp->setDisplaySize(WindowsMediaControl::SizeHalf);
     const VideoView& view = e.wmp->view();
     ASSERT_TRUE(waitFor([&] { return view.renderedArea().size() == QSize(320, 240); })) << view.renderedArea().width();
-    EXPECT_TRUE(waitFor([&] { return view.image().size() == QSize(320, 240); }));  // the screen's pixels
+    EXPECT_TRUE(waitFor([&] { return view.frameSize() == QSize(320, 240); }));  // the screen's pixels
     const QByteArray luma = clips::linesClipLuma();
     ASSERT_EQ(luma.size(), 320 * 240);
     // The engine takes a new placement on its own thread a little after it says it has, so a

@@ -77,7 +77,8 @@ TEST(WindowsMediaEngine, DrawsTheVideoFrameInTheControl)
                countNear(img, qRgb(191, 0, 191)) > 500;
     }, 15000));
     EXPECT_EQ(e.wmp->view().pictureArea().size(), QSize(320, 240));
-    // Drawn on a thread of its own: the UI thread only presents it.
+    // Drawn by the renderer asked for, on a thread of its own: the UI thread only presents it.
+    EXPECT_EQ(e.wmp->view().drawsOnGpu(), qEnvironmentVariable("ZP_TEST_VIDEO_OUTPUT") == QLatin1String("gpu"));
     EXPECT_NE(e.wmp->view().drawnOn(), std::thread::id());
     EXPECT_NE(e.wmp->view().drawnOn(), std::this_thread::get_id());
 }

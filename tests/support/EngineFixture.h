@@ -7,12 +7,21 @@
 #include "media/MpvWindowsMediaControl.h"
 #include "support/TestApp.h"
 
+// Engines without sound output, drawing with the renderer ZP_TEST_VIDEO_OUTPUT names ("gpu" or,
+// by default, "software"): the picture tests run on both.
+inline MpvOptions silentEngine()
+{
+    MpvOptions options{QStringLiteral("null"), {}};
+    options.videoOutput = videoOutputNamed(qEnvironmentVariable("ZP_TEST_VIDEO_OUTPUT")).value_or(VideoOutput::Software);
+    return options;
+}
+
 // The libmpv Windows-media engine in a host widget, without sound output unless told otherwise.
 struct Engine {
     QWidget host;
     MpvWindowsMediaControl* wmp;
 
-    explicit Engine(const MpvOptions& options = MpvOptions{QStringLiteral("null"), {}})
+    explicit Engine(const MpvOptions& options = silentEngine())
         : wmp(new MpvWindowsMediaControl(options, &host))
     {
         host.resize(330, 300);

@@ -45,7 +45,9 @@
 #include "media/MpvEngineFactory.h"
 #include "media/RealAudioControl.h"
 #include "media/WindowsMediaControl.h"
+#include "support/EngineFixture.h"
 #include "support/TestApp.h"
+#include "media/VideoOutput.h"
 
 namespace {
 
@@ -129,12 +131,13 @@ void steer(Application& app, const QString& command)
 
 int main(int argc, char** argv)
 {
+    prepareOpenGl();
     QApplication qtApp(argc, argv);
     program::prepare();
     const QStringList args = QApplication::arguments().mid(1);
     if (args.isEmpty()) return 2;
     const QString mode = args.first();
-    MpvEngineFactory engines(MpvOptions{QStringLiteral("null"), {}});
+    MpvEngineFactory engines(silentEngine());
     RecordingMessageBoxes messages;
     ScriptedFileDialogs dialogs;
     QTimer poll;

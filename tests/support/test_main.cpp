@@ -4,11 +4,13 @@
 
 #include "forms/Controls.h"
 #include "media/MpvSession.h"
+#include "media/VideoOutput.h"
 
 // Window tests run on Qt's offscreen platform unless a display is chosen explicitly.
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    prepareOpenGl();
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     std::setlocale(LC_NUMERIC, "C");
