@@ -65,6 +65,8 @@ public:
 // the drawing thread only. Each frame is finished before it is handed over; a texture the view
 // has drawn from is drawn into again only once the view's reading is done.
 class GlCanvas : public FrameCanvas {
+    static constexpr GLuint64 kShownWaitNs = 100'000'000;
+
 public:
     ~GlCanvas() override { delete surface_; }  // only when never entered (open failed)
 
@@ -104,7 +106,8 @@ public:
     {
         QOpenGLExtraFunctions& gl = *context_->extraFunctions();
         if (into.shown) {
-            gl.glWaitSync(static_cast<GLsync>(into.shown), 0, GL_TIMEOUT_IGNORED);
+            // Bounded: a view that never flushed its reading does not stop the pictures.
+            gl.glClientWaitSync(static_cast<GLsync>(into.shown), 0, kShownWaitNs);
             gl.glDeleteSync(static_cast<GLsync>(into.shown));
             into.shown = nullptr;
         }

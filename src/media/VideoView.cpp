@@ -156,6 +156,7 @@ protected:
         blitter_.release();
         if (frame.shown) gl.glDeleteSync(static_cast<GLsync>(frame.shown));
         frame.shown = gl.glFenceSync(GL_SYNC_GPU_COMMANDS_COMPLETE, 0);
+        gl.glFlush();  // the fence reaches the GPU, so the drawing thread's wait on it ends
     }
 
 private:
@@ -213,7 +214,9 @@ void VideoView::relayout()
     // The surface covers the frame in whole widget pixels; the frame lies in it at its own place.
     const QRect surface = toLogical(visibleRect_, ratio);
     frameOffset_ = QPointF(visibleRect_.left() / ratio - surface.left(), visibleRect_.top() / ratio - surface.top());
-    surface_->setGeometry(surface);
+    // An OpenGL surface keeps its size while hidden: Qt does not compose one that was resized to
+    // nothing into its window again.
+    if (!visible.isEmpty() || !drawsOnGpu()) surface_->setGeometry(surface);
     surface_->setVisible(!visible.isEmpty());
 }
 

@@ -77,6 +77,10 @@ TEST(WindowsMediaEngine, DrawsTheVideoFrameInTheControl)
                countNear(img, qRgb(191, 0, 191)) > 500;
     }, 15000));
     EXPECT_EQ(e.wmp->view().pictureArea().size(), QSize(320, 240));
+    // The right way up: the bars' bottom third holds no yellow.
+    const QImage drawn = e.wmp->grab().toImage();
+    const qreal r = drawn.devicePixelRatio();
+    EXPECT_EQ(countNear(drawn.copy(0, qRound(170 * r), drawn.width(), qRound(70 * r)), qRgb(191, 191, 0)), 0);
     // Drawn by the renderer asked for, on a thread of its own: the UI thread only presents it.
     EXPECT_EQ(e.wmp->view().drawsOnGpu(), qEnvironmentVariable("ZP_TEST_VIDEO_OUTPUT") == QLatin1String("gpu"));
     EXPECT_NE(e.wmp->view().drawnOn(), std::thread::id());
