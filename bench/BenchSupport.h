@@ -132,8 +132,14 @@ inline double threadCpuSeconds()
 
 // The program on its real engines (no sound output unless told otherwise), entered in Standard
 // Mode.
+// The renderer the program's engines use: "gpu", "software" or "auto" after the part's name.
+inline VideoOutput videoOutput = VideoOutput::Automatic;
+
 struct Program {
-    explicit Program(MpvOptions options = MpvOptions{QStringLiteral("null"), {}}) : engines(std::move(options)) {}
+    explicit Program(MpvOptions options = MpvOptions{QStringLiteral("null"), {}, 30, QStringLiteral("/dev/cdrom"), videoOutput})
+        : engines(std::move(options))
+    {
+    }
     MpvEngineFactory engines;
     SilentMessages messages;
     NoDialogs dialogs;

@@ -145,8 +145,36 @@ std::vector<double> queuedCallWaits(int ms)
     return waits;
 }
 
+// Which renderer the program's engines draw with here.
+void printRenderer()
+{
+    const bool gpu = resolveVideoOutput(bench::videoOutput) == VideoOutput::Gpu;
+    std::printf("  renderer                                   %s (OpenGL here: %s)\n", gpu ? "gpu" : "software",
+                openGlRenderer().isEmpty() ? "none" : qPrintable(openGlRenderer()));
+}
+
+// CPU per second of the mpv player showing the clip full screen with its GPU output, for about
+// as long (its start-up included), or a negative number without the player.
+double mpvPlayerCpu(const QString& clip, int ms)
+{
+    QProcess mpv;
+    rusage before{}, after{};
+    getrusage(RUSAGE_CHILDREN, &before);
+    QElapsedTimer t;
+    t.start();
+    mpv.start(QStringLiteral("mpv"), {"--no-config", "--vo=gpu", "--hwdec=auto-safe", "--fs", "--ao=null",
+                                      "--really-quiet", QStringLiteral("--length=%1").arg(ms / 1000.0), clip});
+    if (!mpv.waitForStarted() || !mpv.waitForFinished(ms + 20000)) return -1;
+    getrusage(RUSAGE_CHILDREN, &after);
+    const auto seconds = [](const rusage& u) {
+        return u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+    };
+    return (seconds(after) - seconds(before)) / (t.nsecsElapsed() / 1e9);
+}
+
 void latencyBench()
 {
+    printRenderer();
     Program p;
     p.enter();
     p.app.forms().get<frmMain>().show();
@@ -162,8 +190,8 @@ void latencyBench()
     p.screen().setDisplaySize(WindowsMediaControl::SizeFullScreen);
     spin(500);
     const std::vector<double> full = queuedCallWaits(4000);
-    std::printf("  full screen frames drawn (device pixels)   %dx%d\n", p.screen().view().image().width(),
-                p.screen().view().image().height());
+    std::printf("  full screen frames drawn (device pixels)   %dx%d\n", p.screen().view().frameSize().width(),
+                p.screen().view().frameSize().height());
     ratioLine("queued call wait, 95th pct, 1080p full screen", percentile(full, 0.95), percentile(idle, 0.95), "ms",
               "at most 1.5");
 }
@@ -173,6 +201,7 @@ void latencyBench()
 // screen of 1920x1080: the offscreen platform's screen is smaller).
 void fullScreenBench()
 {
+    printRenderer();
     const QString clip = clips::h264Clip(1920, 1080, 50, 30);
     const auto spread = [](const std::vector<qint64>& at) {
         std::vector<double> gaps;
@@ -200,7 +229,14 @@ void fullScreenBench()
         t.start();
         spin(4000);
         ourCpu = (cpuSeconds() - c0) / (t.nsecsElapsed() / 1e9);
-        ourFrame = p.screen().view().image().size();
+        ourFrame = p.screen().view().frameSize();
+    }
+    if (resolveVideoOutput(bench::videoOutput) == VideoOutput::Gpu) {
+        std::printf("  frames shown in 4 s                        ours %zu at %dx%d\n", ours.size(), ourFrame.width(),
+                    ourFrame.height());
+        // The anchor is the mpv player with its GPU output (its start-up included).
+        ratioLine("full-screen CPU, GPU; anchor mpv --vo=gpu", ourCpu * 100, mpvPlayerCpu(clip, 4000) * 100, "%", "-");
+        return;
     }
     {
         BareClient bare;
@@ -237,7 +273,7 @@ void cpuBench()
                 p.app.forms().get<frmMain>().show();
                 p.open(clip);
                 spin(500);
-                if (round == 0) ourFrame = p.screen().view().image().size();
+                if (round == 0) ourFrame = p.screen().view().frameSize();
                 const double c0 = cpuSeconds();
                 QElapsedTimer t;
                 t.start();
@@ -449,6 +485,7 @@ int main(int argc, char** argv)
 {
     const auto qtApp = bench::startQt(argc, argv);
     const std::string part = argc > 1 ? argv[1] : "";
+    if (argc > 2) bench::videoOutput = videoOutputNamed(QString::fromLocal8Bit(argv[2])).value_or(VideoOutput::Automatic);
     if (part == "child" && argc > 2) return memoryChild(argv[2]);
     const std::pair<const char*, void (*)()> parts[] = {{"enter", enterBench}, {"open", openBench},
                                                         {"latency", latencyBench}, {"fullscreen", fullScreenBench}, {"cpu", cpuBench},

@@ -35,6 +35,7 @@ enum : uint64_t {
     kObsBuffering,
     kObsTrackList,
     kObsSubtitleText,
+    kObsSubtitleTrack,
     kReplyDuration = 16,
     kReplyTracks,
     kReplyTags,
@@ -69,7 +70,8 @@ MpvWindowsMediaControl::MpvWindowsMediaControl(const MpvOptions& options, QWidge
     session_.observe("dheight", MPV_FORMAT_INT64, kObsDisplayHeight);
     session_.observe("cache-buffering-state", MPV_FORMAT_INT64, kObsBuffering);
     session_.observe("track-list", MPV_FORMAT_NODE, kObsTrackList);
-    session_.observe("sub-text", MPV_FORMAT_NONE, kObsSubtitleText);
+    session_.observe("sub-text", MPV_FORMAT_STRING, kObsSubtitleText);
+    session_.observe("sid", MPV_FORMAT_STRING, kObsSubtitleTrack);
     // Subtitle files are looked for by the program, which checks them first.
     session_.setString("sub-auto", "no");
     // Positions are kept by the engine (the position alone) and read back by the program.
@@ -610,9 +612,16 @@ void MpvWindowsMediaControl::onPropertyChange(const mpv_event_property& prop, ui
         buffering_ = has ? static_cast<int>(*static_cast<const int64_t*>(prop.data)) : 100;
         break;
     case kObsSubtitleText:
-        // The engine does not draw a paused picture again when its subtitle changes.
-        if (openState_ == OpenOpen && playState_ != Playing) refreshSubtitles();
+    case kObsSubtitleTrack: {
+        // The engine neither reads nor draws a paused picture's subtitle again when the track or
+        // its text changes: it is read again where it stands. Only a change asks for it (the
+        // engine reports both again after every seek, this one's too).
+        QByteArray value = has ? QByteArray(*static_cast<const char* const*>(prop.data)) : QByteArray();
+        QByteArray& kept = id == kObsSubtitleText ? subtitleText_ : subtitleTrack_;
+        if (std::exchange(kept, value) != value && openState_ == OpenOpen && playState_ != Playing)
+            refreshSubtitles();
         break;
+    }
     case kObsTrackList:
         trackList_ = prop.format == MPV_FORMAT_NODE && prop.data ? MpvSession::toVariant(*static_cast<const mpv_node*>(prop.data)).toList()
                                                                  : QVariantList();

@@ -155,6 +155,8 @@ private:
     int64_t startedEntry_ = -1;  // the playlist entry the engine started last
     bool clipLoaded_ = false;        // the engine loaded the open's clip; what it holds is asked
     bool endedWhileOpening_ = false; // and it played to its end before the answers came
+    QByteArray subtitleText_;        // the engine's sub-text and sid, as last reported
+    QByteArray subtitleTrack_;
     // The engine's on_load hook waiting for an answer, and the entry it is about.
     uint64_t hookId_ = 0;
     int64_t hookEntry_ = -1;

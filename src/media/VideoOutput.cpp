@@ -12,22 +12,33 @@ namespace {
 
 enum class OpenGl { None, Rasterizer, Hardware };
 
-OpenGl probeOpenGl()
+struct Probe {
+    OpenGl found = OpenGl::None;
+    QString renderer;
+};
+
+Probe probeOpenGl()
 {
-    if (!QOpenGLContext::globalShareContext()) return OpenGl::None;
+    if (!QOpenGLContext::globalShareContext()) return {};
     QOpenGLContext context;
     context.setShareContext(QOpenGLContext::globalShareContext());
-    if (!context.create()) return OpenGl::None;
+    if (!context.create()) return {};
     QOffscreenSurface surface;
     surface.setFormat(context.format());
     surface.create();
-    if (!context.makeCurrent(&surface)) return OpenGl::None;
+    if (!context.makeCurrent(&surface)) return {};
     const auto* name = context.functions()->glGetString(GL_RENDERER);
-    const QByteArray renderer = QByteArray(name ? reinterpret_cast<const char*>(name) : "").toLower();
+    const QByteArray renderer(name ? reinterpret_cast<const char*>(name) : "");
     context.doneCurrent();
     for (const char* rasterizer : {"llvmpipe", "softpipe", "swrast", "software"})
-        if (renderer.contains(rasterizer)) return OpenGl::Rasterizer;
-    return OpenGl::Hardware;
+        if (renderer.toLower().contains(rasterizer)) return {OpenGl::Rasterizer, QString::fromUtf8(renderer)};
+    return {OpenGl::Hardware, QString::fromUtf8(renderer)};
+}
+
+const Probe& probe()
+{
+    static const Probe found = probeOpenGl();
+    return found;
 }
 
 }  // namespace
@@ -51,7 +62,7 @@ std::optional<VideoOutput> videoOutputNamed(QStringView word)
 VideoOutput resolveVideoOutput(VideoOutput asked)
 {
     if (asked == VideoOutput::Software) return asked;
-    static const OpenGl found = probeOpenGl();
+    const OpenGl found = probe().found;
     if (found == OpenGl::None) {
         static const bool told = asked == VideoOutput::Gpu &&
                                  std::fputs("zelplayer: no OpenGL here; the software renderer draws the picture.\n",
@@ -61,3 +72,5 @@ VideoOutput resolveVideoOutput(VideoOutput asked)
     }
     return asked == VideoOutput::Gpu || found == OpenGl::Hardware ? VideoOutput::Gpu : VideoOutput::Software;
 }
+
+QString openGlRenderer() { return probe().renderer; }

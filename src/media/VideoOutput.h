@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QStringView>
 #include <optional>
 
@@ -21,3 +22,7 @@ std::optional<VideoOutput> videoOutputNamed(QStringView word);
 // wherever OpenGL works at all (on a rasterizer too: tests force it so); without OpenGL it is
 // the software renderer, said once on stderr.
 VideoOutput resolveVideoOutput(VideoOutput asked);
+
+// The OpenGL renderer Qt gets here, as it names itself ("llvmpipe (LLVM 15.0.6, 256 bits)"); empty
+// where there is none.
+QString openGlRenderer();
