@@ -257,6 +257,60 @@ void fullScreenBench()
     ratioLine("full-screen frame interval spread (sd)", spread(ours), spread(anchor), "ms", "at most 1.2");
 }
 
+// Peak signal-to-noise ratio of one picture against another of the same size, in dB (RGB).
+double psnr(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size() || a.isNull()) return 0;
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            for (const int d : {qRed(p) - qRed(q), qGreen(p) - qGreen(q), qBlue(p) - qBlue(q)}) sum += d * d;
+        }
+    const double mse = sum / (3.0 * a.width() * a.height());
+    return mse > 0 ? 10 * std::log10(255.0 * 255.0 / mse) : 99;
+}
+
+// Full screen from a 720p clip on a 1920x1080 screen (QT_QPA_PLATFORM=xcb): the software
+// renderer's scalers, the CPU of 4 s of playing against the quality of one frame (a PSNR against
+// the default scaler's picture of it). The bare client with each scaler, one after the other.
+void scalerBench()
+{
+    const QString clip = clips::h264Clip(1280, 720, 50, 30);
+    const std::pair<const char*, std::vector<std::pair<const char*, const char*>>> scalers[] = {
+        {"zimg lanczos (the default)", {}},
+        {"zimg spline16", {{"zimg-scaler", "spline16"}}},
+        {"zimg bicubic", {{"zimg-scaler", "bicubic"}}},
+        {"zimg bilinear", {{"zimg-scaler", "bilinear"}}},
+        {"swscale fast-bilinear", {{"sws-allow-zimg", "no"}, {"sws-scaler", "fast-bilinear"}}},
+    };
+    QImage reference;
+    double base = 0;
+    for (const auto& [name, options] : scalers) {
+        BareClient bare;
+        for (const auto& [option, value] : options) mpv_set_property_string(bare.handle(), option, value);
+        bare.coverTheScreen();
+        bare.drawAsTheControl(QSize(1280, 720), WindowsMediaControl::SizeFullScreen);
+        bare.open(clip.toUtf8().constData());
+        bare.runUntil([] { return false; }, 1000);
+        const double c0 = cpuSeconds();
+        QElapsedTimer t;
+        t.start();
+        bare.runUntil([] { return false; }, 4000);
+        const double cpu = (cpuSeconds() - c0) / (t.nsecsElapsed() / 1e9) * 100;
+        bare.command({"set", "pause", "yes"});
+        bare.command({"seek", "10", "absolute+exact"});
+        bare.runUntil([] { return false; }, 1500);
+        const QImage frame = bare.image().copy();
+        if (reference.isNull()) {
+            reference = frame;
+            base = cpu;
+        }
+        std::printf("%-28s CPU %6.2f %% of a core (ratio %4.2f)   PSNR %5.1f dB\n", name, cpu, cpu / base,
+                    psnr(frame, reference));
+    }
+}
+
 // CPU while playing: the program's control at 100% against the bare client drawing the same
 // part of the picture at the same size (in the screen's device pixels: run with
 // QT_SCALE_FACTOR=2 for a double-density screen), each for a few seconds, one after the other.
@@ -488,7 +542,7 @@ int main(int argc, char** argv)
     if (argc > 2) bench::videoOutput = videoOutputNamed(QString::fromLocal8Bit(argv[2])).value_or(VideoOutput::Automatic);
     if (part == "child" && argc > 2) return memoryChild(argv[2]);
     const std::pair<const char*, void (*)()> parts[] = {{"enter", enterBench}, {"open", openBench},
-                                                        {"latency", latencyBench}, {"fullscreen", fullScreenBench}, {"cpu", cpuBench},
+                                                        {"latency", latencyBench}, {"fullscreen", fullScreenBench}, {"scalers", scalerBench}, {"cpu", cpuBench},
                                                         {"memory", memoryBench}, {"scan", scanBench},
                                                         {"levers", leverBench}};
     bool ran = false;

@@ -108,6 +108,9 @@ void MpvSession::start()
     setOption(h, "audio-display", "no");
     // The GPU renderer may take frames the GPU decoded, where the engine deems it safe.
     setOption(h, "hwdec", gpu_ ? "auto-safe" : "no");
+    // The software renderer scales with spline16: about 12% less CPU than its default (lanczos)
+    // for a 720p clip in full screen at 1080p, at 53 dB PSNR against it (engine_bench scalers).
+    if (!gpu_) setOption(h, "zimg-scaler", "spline16");
     setOption(h, "vo", "libmpv");
     // Frames are handed over at their display time and drawn at once, without the render call
     // waiting: the UI thread never sleeps in the engine, and a frame is never held back while
