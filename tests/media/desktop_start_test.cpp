@@ -128,6 +128,9 @@ TEST(DesktopStart, HelpVersionAndUnknownOptionsNeedNoDisplay)
     EXPECT_TRUE(unknown.out.isEmpty());
     EXPECT_TRUE(unknown.err.contains("Unknown option 'shuffle'.")) << unknown.err.constData();
     EXPECT_TRUE(unknown.err.contains("Usage:"));
+    const Ended output = runToEnd(QStringLiteral(ZP_PROGRAM), {"--video-output=opengl", "clip.mp3"}, withoutDisplay());
+    EXPECT_EQ(output.status, 2);
+    EXPECT_TRUE(output.err.contains("--video-output takes gpu, software or auto, not \"opengl\".")) << output.err.constData();
 }
 
 TEST(DesktopStart, NamesGivenAtTheStartPlayInTheirOwnEngine)
