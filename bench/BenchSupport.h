@@ -114,12 +114,23 @@ inline double peakResidentMiB()
     }
     return 0;
 }
-// CPU time the whole process has used, in seconds.
-inline double cpuSeconds()
+// CPU time of what getrusage reports on (RUSAGE_SELF: the whole process; RUSAGE_CHILDREN: its
+// children that ended), in seconds.
+inline double cpuSeconds(int who = RUSAGE_SELF)
 {
     rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
+    getrusage(who, &usage);
     return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// The share of a core the process used while the work ran (1: a whole core).
+inline double cpuShareDuring(const std::function<void()>& work)
+{
+    const double c0 = cpuSeconds();
+    QElapsedTimer t;
+    t.start();
+    work();
+    return (cpuSeconds() - c0) / (t.nsecsElapsed() / 1e9);
 }
 
 // CPU time the calling thread has used, in seconds.
@@ -130,16 +141,21 @@ inline double threadCpuSeconds()
     return ts.tv_sec + ts.tv_nsec / 1e9;
 }
 
-// The program on its real engines (no sound output unless told otherwise), entered in Standard
-// Mode.
 // The renderer the program's engines use: "gpu", "software" or "auto" after the part's name.
 inline VideoOutput videoOutput = VideoOutput::Automatic;
 
+// Engines without sound output, drawing with that renderer.
+inline MpvOptions silentEngines()
+{
+    MpvOptions options{QStringLiteral("null"), {}};
+    options.videoOutput = videoOutput;
+    return options;
+}
+
+// The program on its real engines (no sound output unless told otherwise), entered in Standard
+// Mode.
 struct Program {
-    explicit Program(MpvOptions options = MpvOptions{QStringLiteral("null"), {}, 30, QStringLiteral("/dev/cdrom"), videoOutput})
-        : engines(std::move(options))
-    {
-    }
+    explicit Program(MpvOptions options = silentEngines()) : engines(std::move(options)) {}
     MpvEngineFactory engines;
     SilentMessages messages;
     NoDialogs dialogs;

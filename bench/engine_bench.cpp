@@ -158,18 +158,13 @@ void printRenderer()
 double mpvPlayerCpu(const QString& clip, int ms)
 {
     QProcess mpv;
-    rusage before{}, after{};
-    getrusage(RUSAGE_CHILDREN, &before);
+    const double before = cpuSeconds(RUSAGE_CHILDREN);
     QElapsedTimer t;
     t.start();
     mpv.start(QStringLiteral("mpv"), {"--no-config", "--vo=gpu", "--hwdec=auto-safe", "--fs", "--ao=null",
                                       "--really-quiet", QStringLiteral("--length=%1").arg(ms / 1000.0), clip});
     if (!mpv.waitForStarted() || !mpv.waitForFinished(ms + 20000)) return -1;
-    getrusage(RUSAGE_CHILDREN, &after);
-    const auto seconds = [](const rusage& u) {
-        return u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-    };
-    return (seconds(after) - seconds(before)) / (t.nsecsElapsed() / 1e9);
+    return (cpuSeconds(RUSAGE_CHILDREN) - before) / (t.nsecsElapsed() / 1e9);
 }
 
 void latencyBench()
@@ -224,11 +219,7 @@ void fullScreenBench()
         p.screen().setDisplaySize(WindowsMediaControl::SizeFullScreen);
         spin(1000);
         QObject::connect(&p.screen().view(), &VideoView::frameShown, [&] { ours.push_back(clock.nsecsElapsed()); });
-        const double c0 = cpuSeconds();
-        QElapsedTimer t;
-        t.start();
-        spin(4000);
-        ourCpu = (cpuSeconds() - c0) / (t.nsecsElapsed() / 1e9);
+        ourCpu = cpuShareDuring([&] { spin(4000); });
         ourFrame = p.screen().view().frameSize();
     }
     if (resolveVideoOutput(bench::videoOutput) == VideoOutput::Gpu) {
@@ -245,11 +236,7 @@ void fullScreenBench()
         bare.open(clip.toUtf8().constData());
         bare.runUntil([] { return false; }, 1000);
         bare.onFrame = [&] { anchor.push_back(clock.nsecsElapsed()); };
-        const double c0 = cpuSeconds();
-        QElapsedTimer t;
-        t.start();
-        bare.runUntil([] { return false; }, 4000);
-        anchorCpu = (cpuSeconds() - c0) / (t.nsecsElapsed() / 1e9);
+        anchorCpu = cpuShareDuring([&] { bare.runUntil([] { return false; }, 4000); });
     }
     std::printf("  frames shown in 4 s                        ours %zu at %dx%d, anchor %zu\n", ours.size(), ourFrame.width(),
                 ourFrame.height(), anchor.size());
@@ -293,11 +280,7 @@ void scalerBench()
         bare.drawAsTheControl(QSize(1280, 720), WindowsMediaControl::SizeFullScreen);
         bare.open(clip.toUtf8().constData());
         bare.runUntil([] { return false; }, 1000);
-        const double c0 = cpuSeconds();
-        QElapsedTimer t;
-        t.start();
-        bare.runUntil([] { return false; }, 4000);
-        const double cpu = (cpuSeconds() - c0) / (t.nsecsElapsed() / 1e9) * 100;
+        const double cpu = cpuShareDuring([&] { bare.runUntil([] { return false; }, 4000); }) * 100;
         bare.command({"set", "pause", "yes"});
         bare.command({"seek", "10", "absolute+exact"});
         bare.runUntil([] { return false; }, 1500);
@@ -328,11 +311,7 @@ void cpuBench()
                 p.open(clip);
                 spin(500);
                 if (round == 0) ourFrame = p.screen().view().frameSize();
-                const double c0 = cpuSeconds();
-                QElapsedTimer t;
-                t.start();
-                spin(4000);
-                ours += (cpuSeconds() - c0) / (t.nsecsElapsed() / 1e9);
+                ours += cpuShareDuring([&] { spin(4000); });
             }
             {
                 BareClient bare;
@@ -340,11 +319,7 @@ void cpuBench()
                 bare.open(clip.toUtf8().constData());
                 bare.runUntil([] { return false; }, 500);
                 anchorFrame = bare.image().size();
-                const double c0 = cpuSeconds();
-                QElapsedTimer t;
-                t.start();
-                bare.runUntil([] { return false; }, 4000);
-                anchor += (cpuSeconds() - c0) / (t.nsecsElapsed() / 1e9);
+                anchor += cpuShareDuring([&] { bare.runUntil([] { return false; }, 4000); });
             }
         }
         const std::string what = "playback CPU (% of a core), " + std::to_string(w) + "x" + std::to_string(h) + " at scale " +

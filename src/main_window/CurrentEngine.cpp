@@ -28,18 +28,18 @@ bool CurrentEngine::isPlaying() const
     return isReal() ? main.RealAudio1->GetCanPause() : main.screenAndAudio->PlayState() == WindowsMediaControl::Playing;
 }
 
-void CurrentEngine::play()
+void CurrentEngine::press(void (RealRControl::*real)(), void (Player::*windowsMedia)())
 {
-    if (!hasClip()) return;
-    if (isReal()) app_.forms().get<RealRControl>().Command1_Click();
-    else app_.forms().get<Player>().Un1_Click();
+    if (isReal()) (app_.forms().get<RealRControl>().*real)();
+    else (app_.forms().get<Player>().*windowsMedia)();
 }
 
-void CurrentEngine::pause()
+void CurrentEngine::play()
 {
-    if (isReal()) app_.forms().get<RealRControl>().Command9_Click();
-    else app_.forms().get<Player>().Un2_Click();
+    if (hasClip()) press(&RealRControl::Command1_Click, &Player::Un1_Click);
 }
+
+void CurrentEngine::pause() { press(&RealRControl::Command9_Click, &Player::Un2_Click); }
 
 void CurrentEngine::playPause()
 {
@@ -47,23 +47,11 @@ void CurrentEngine::playPause()
     else play();
 }
 
-void CurrentEngine::stop()
-{
-    if (isReal()) app_.forms().get<RealRControl>().Command3_Click();
-    else app_.forms().get<Player>().Stop1_Click();
-}
+void CurrentEngine::stop() { press(&RealRControl::Command3_Click, &Player::Stop1_Click); }
 
-void CurrentEngine::louder()
-{
-    if (isReal()) app_.forms().get<RealRControl>().Command2_Click();
-    else app_.forms().get<Player>().Vol1_Click();
-}
+void CurrentEngine::louder() { press(&RealRControl::Command2_Click, &Player::Vol1_Click); }
 
-void CurrentEngine::quieter()
-{
-    if (isReal()) app_.forms().get<RealRControl>().Command4_Click();
-    else app_.forms().get<Player>().Volume2_Click();
-}
+void CurrentEngine::quieter() { press(&RealRControl::Command4_Click, &Player::Volume2_Click); }
 
 void CurrentEngine::toggleMute()
 {

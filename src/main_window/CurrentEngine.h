@@ -1,6 +1,8 @@
 #pragma once
 
 class Application;
+class Player;
+class RealRControl;
 
 // The engine the remote-control menu items point at: the Windows-media engine, or the Real
 // engine once a Real clip opened. It is steered through its remote control's own handlers, so
@@ -29,5 +31,8 @@ public:
     void seekTo(double seconds);
 
 private:
+    // The button of the current engine's remote control.
+    void press(void (RealRControl::*real)(), void (Player::*windowsMedia)());
+
     Application& app_;
 };

@@ -21,37 +21,32 @@ FrameRenderer::~FrameRenderer()
 void FrameRenderer::stop()
 {
     mpv_render_context_set_update_callback(canvas_->render(), nullptr, nullptr);
-    {
-        std::lock_guard lock(mutex_);
-        stop_ = true;
-    }
-    wake_.notify_one();
+    wake([this] { stop_ = true; });
 }
 
 void FrameRenderer::frameDue()
 {
-    {
-        std::lock_guard lock(mutex_);
-        due_ = true;
-    }
-    wake_.notify_one();
+    wake([this] { due_ = true; });
 }
 
 void FrameRenderer::setTarget(QSize size)
 {
-    {
-        std::lock_guard lock(mutex_);
+    wake([this, size] {
         target_ = size;
         redraw_ = true;
-    }
-    wake_.notify_one();
+    });
 }
 
 void FrameRenderer::redraw()
 {
+    wake([this] { redraw_ = true; });
+}
+
+void FrameRenderer::wake(const std::function<void()>& change)
+{
     {
         std::lock_guard lock(mutex_);
-        redraw_ = true;
+        change();
     }
     wake_.notify_one();
 }

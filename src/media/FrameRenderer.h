@@ -74,6 +74,8 @@ public:
 
 private:
     void frameDue();
+    // Makes the change under the lock and wakes the drawing thread.
+    void wake(const std::function<void()>& change);
     void run();
 
     std::unique_ptr<FrameCanvas> canvas_;

@@ -40,10 +40,10 @@ public:
 };
 
 // One libmpv instance with a render context (software, or OpenGL on the GPU). libmpv's threads
-// only post a wakeup; the queued call drains the event queue on the UI thread. The UI thread makes no call that
-// waits on the core and none into the renderer: commands and property writes are asynchronous,
-// reads are observed, and frames are drawn at their display time on a thread of their own
-// (FrameRenderer), then taken by the UI thread.
+// only post a wakeup; the queued call drains the event queue on the UI thread. The UI thread
+// makes no call that waits on the core and none into the renderer: commands and property writes
+// are asynchronous, reads are observed, and frames are drawn at their display time on a thread
+// of their own (FrameRenderer), then taken by the UI thread.
 //
 // The core is created on first use (the first command, read or started playback), so a window
 // that hosts an engine it never plays costs nothing. Observations, hooks and property values

@@ -7,6 +7,7 @@
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
 #include <cstdio>
+#include <mutex>
 
 namespace {
 
@@ -64,10 +65,9 @@ VideoOutput resolveVideoOutput(VideoOutput asked)
     if (asked == VideoOutput::Software) return asked;
     const OpenGl found = probe().found;
     if (found == OpenGl::None) {
-        static const bool told = asked == VideoOutput::Gpu &&
-                                 std::fputs("zelplayer: no OpenGL here; the software renderer draws the picture.\n",
-                                            stderr) >= 0;
-        (void)told;
+        static std::once_flag told;
+        if (asked == VideoOutput::Gpu)
+            std::call_once(told, [] { std::fputs("zelplayer: no OpenGL here; the software renderer draws the picture.\n", stderr); });
         return VideoOutput::Software;
     }
     return asked == VideoOutput::Gpu || found == OpenGl::Hardware ? VideoOutput::Gpu : VideoOutput::Software;
