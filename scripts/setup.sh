@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libqt6opengl6-dev libgl-dev qt6-wayland libgl1-mesa-dri
-  libmpv-dev libavcodec-dev
+  libmpv-dev libavcodec-dev libxcb-shm0-dev libx11-dev
   libgtest-dev
   ffmpeg dvdauthor
   xvfb xauth x11-utils imagemagick

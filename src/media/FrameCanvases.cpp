@@ -29,33 +29,13 @@ QImage alignedImage(QSize size)
 
 class SoftwareCanvas : public FrameCanvas {
 public:
-    mpv_render_context* open(mpv_handle* core) override
-    {
-        const char* type = MPV_RENDER_API_TYPE_SW;
-        mpv_render_param params[] = {{MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(type)},
-                                     {MPV_RENDER_PARAM_INVALID, nullptr}};
-        if (mpv_render_context_create(&render_, core, params) < 0) render_ = nullptr;
-        return render_;
-    }
+    mpv_render_context* open(mpv_handle* core) override { return render_ = openSoftwareRender(core); }
 
-    void draw(VideoFrame& into, QSize size) override
+    void draw(VideoFrame& into, const FrameTarget& target) override
     {
-        if (into.image.size() != size) into.image = alignedImage(size);
-        into.size = size;
-        int dimensions[2] = {size.width(), size.height()};
-        size_t stride = static_cast<size_t>(into.image.bytesPerLine());
-        // QImage::Format_RGB32's byte order on little-endian machines, the fourth byte opaque
-        // (0xFF) as Qt takes it: a screen that composes with alpha (every Wayland one) shows the
-        // picture whole. ("bgr0" leaves that byte undefined.)
-        const char* format = "bgra";
-        int block = 0;
-        mpv_render_param params[] = {{MPV_RENDER_PARAM_SW_SIZE, dimensions},
-                                     {MPV_RENDER_PARAM_SW_FORMAT, const_cast<char*>(format)},
-                                     {MPV_RENDER_PARAM_SW_STRIDE, &stride},
-                                     {MPV_RENDER_PARAM_SW_POINTER, into.image.bits()},
-                                     {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &block},
-                                     {MPV_RENDER_PARAM_INVALID, nullptr}};
-        mpv_render_context_render(render_, params);
+        if (into.image.size() != target.size) into.image = alignedImage(target.size);
+        into.size = target.size;
+        drawSoftwareFrame(render_, into.image.bits(), target.size, static_cast<size_t>(into.image.bytesPerLine()));
     }
 
     void leave() override { mpv_render_context_free(render_); }
@@ -102,8 +82,9 @@ public:
 
     void enter() override { context_->makeCurrent(surface_); }
 
-    void draw(VideoFrame& into, QSize size) override
+    void draw(VideoFrame& into, const FrameTarget& target) override
     {
+        const QSize size = target.size;
         QOpenGLExtraFunctions& gl = *context_->extraFunctions();
         if (into.shown) {
             // Bounded: a view that never flushed its reading does not stop the pictures.
@@ -121,9 +102,9 @@ public:
         }
         into.texture = buffer->texture();
         into.size = size;
-        mpv_opengl_fbo target{static_cast<int>(buffer->handle()), size.width(), size.height(), 0};
+        mpv_opengl_fbo fbo{static_cast<int>(buffer->handle()), size.width(), size.height(), 0};
         int block = 0;
-        mpv_render_param params[] = {{MPV_RENDER_PARAM_OPENGL_FBO, &target},
+        mpv_render_param params[] = {{MPV_RENDER_PARAM_OPENGL_FBO, &fbo},
                                      {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &block},
                                      {MPV_RENDER_PARAM_INVALID, nullptr}};
         mpv_render_context_render(render_, params);
@@ -147,6 +128,32 @@ private:
 };
 
 }  // namespace
+
+void drawSoftwareFrame(mpv_render_context* render, uchar* pixels, QSize size, size_t stride)
+{
+    int dimensions[2] = {size.width(), size.height()};
+    // QImage::Format_RGB32's byte order on little-endian machines, the fourth byte opaque (0xFF)
+    // as Qt takes it: a screen that composes with alpha (every Wayland one) shows the picture
+    // whole. ("bgr0" leaves that byte undefined.)
+    const char* format = "bgra";
+    int block = 0;
+    mpv_render_param params[] = {{MPV_RENDER_PARAM_SW_SIZE, dimensions},
+                                 {MPV_RENDER_PARAM_SW_FORMAT, const_cast<char*>(format)},
+                                 {MPV_RENDER_PARAM_SW_STRIDE, &stride},
+                                 {MPV_RENDER_PARAM_SW_POINTER, pixels},
+                                 {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &block},
+                                 {MPV_RENDER_PARAM_INVALID, nullptr}};
+    mpv_render_context_render(render, params);
+}
+
+mpv_render_context* openSoftwareRender(mpv_handle* core)
+{
+    const char* type = MPV_RENDER_API_TYPE_SW;
+    mpv_render_param params[] = {{MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(type)},
+                                 {MPV_RENDER_PARAM_INVALID, nullptr}};
+    mpv_render_context* render = nullptr;
+    return mpv_render_context_create(&render, core, params) < 0 ? nullptr : render;
+}
 
 std::unique_ptr<FrameCanvas> makeSoftwareCanvas() { return std::make_unique<SoftwareCanvas>(); }
 

@@ -29,10 +29,10 @@ void FrameRenderer::frameDue()
     wake([this] { due_ = true; });
 }
 
-void FrameRenderer::setTarget(QSize size)
+void FrameRenderer::setTarget(const FrameTarget& target)
 {
-    wake([this, size] {
-        target_ = size;
+    wake([this, target] {
+        target_ = target;
         redraw_ = true;
     });
 }
@@ -69,13 +69,13 @@ void FrameRenderer::run()
         wake_.wait(lock, [this] { return stop_ || due_ || redraw_; });
         if (stop_) break;
         const bool due = std::exchange(due_, false), again = std::exchange(redraw_, false);
-        const QSize size = target_;
+        const FrameTarget target = target_;
         lock.unlock();
 
         const bool frame = due && (mpv_render_context_update(canvas_->render()) & MPV_RENDER_UPDATE_FRAME);
         hasFrame_ = hasFrame_ || frame;
         if (!hasFrame_ || (!frame && !again)) continue;
-        if (size.isEmpty()) {
+        if (target.size.isEmpty()) {
             int skip = 1, block = 0;
             mpv_render_param params[] = {{MPV_RENDER_PARAM_SKIP_RENDERING, &skip},
                                          {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &block},
@@ -83,7 +83,7 @@ void FrameRenderer::run()
             mpv_render_context_render(canvas_->render(), params);
             continue;
         }
-        canvas_->draw(back, size);
+        canvas_->draw(back, target);
         drawnOn_ = std::this_thread::get_id();
         lock.lock();
         if (stop_) break;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPoint>
 #include <QSize>
 #include <atomic>
 #include <condition_variable>
@@ -23,6 +24,15 @@ struct VideoFrame {
     QSize size;                // in the screen's device pixels
 };
 
+// What frames are drawn for: their size and, for a canvas that shows each frame itself, the
+// native window it goes to and its place there.
+struct FrameTarget {
+    QSize size;              // in the screen's device pixels; empty: frames are not drawn
+    quintptr window = 0;     // X11: the window the drawing thread puts frames in; 0: the view paints them
+    QPoint at;               // the frame's top left in that window, in device pixels
+    bool operator==(const FrameTarget&) const = default;
+};
+
 // What the engine draws frames with. open() runs on the UI thread; every other call on the
 // drawing thread, between enter() and leave().
 class FrameCanvas {
@@ -33,8 +43,9 @@ public:
     // The drawing thread is about to start: what must live on it moves there.
     virtual void moveTo(QThread*) {}
     virtual void enter() {}
-    // The frame drawn into `into` at the size (a buffer of another size is made anew).
-    virtual void draw(VideoFrame& into, QSize size) = 0;
+    // The frame drawn into `into` at the target's size (a buffer of another size is made anew),
+    // and shown in the target's window where the canvas shows frames itself.
+    virtual void draw(VideoFrame& into, const FrameTarget& target) = 0;
     // Frees the render context and all the canvas holds.
     virtual void leave() = 0;
     mpv_render_context* render() const { return render_; }
@@ -43,9 +54,18 @@ protected:
     mpv_render_context* render_ = nullptr;
 };
 
-// The software renderer (memory) and the OpenGL one (textures shared with the view).
+// The software renderer (memory), the same putting each frame on the X server itself, and the
+// OpenGL one (textures shared with the view).
 std::unique_ptr<FrameCanvas> makeSoftwareCanvas();
+std::unique_ptr<FrameCanvas> makeX11Canvas();
 std::unique_ptr<FrameCanvas> makeGlCanvas();
+// The software renderer's frames can go straight to the X server here: the program runs on
+// X11, and the server shares memory with us in the pixel layout the frames have. Decided once.
+bool x11CanvasUsable();
+// The software renderer's render context on the core; null when it cannot be made.
+mpv_render_context* openSoftwareRender(mpv_handle* core);
+// Draws the software renderer's frame into memory laid out as QImage::Format_RGB32.
+void drawSoftwareFrame(mpv_render_context* render, uchar* pixels, QSize size, size_t stride);
 
 // Draws the engine's frames on a thread of its own, so the UI thread never calls into the
 // engine's renderer: each frame the engine hands over is drawn at its due time into a buffer of
@@ -62,8 +82,8 @@ public:
 
     // No frame is drawn or announced after this returns; the engine's callback is cleared.
     void stop();
-    // Frames of this size (the screen's device pixels) from now on, the current one drawn again.
-    void setTarget(QSize size);
+    // Frames for this target from now on, the current one drawn again.
+    void setTarget(const FrameTarget& target);
     // The current frame drawn again (the placement changed).
     void redraw();
     // Puts the newest drawn frame in `current`, taking back the buffer it held; false when none
@@ -83,7 +103,7 @@ private:
     std::mutex mutex_;
     std::condition_variable wake_;
     bool stop_ = false, due_ = false, redraw_ = false, fresh_ = false;
-    QSize target_;
+    FrameTarget target_;
     VideoFrame front_;       // drawn, waiting to be taken
     bool hasFrame_ = false;  // the engine has handed over a frame (drawing thread only)
     std::atomic<std::thread::id> drawnOn_{};

@@ -65,7 +65,7 @@ bool MpvSession::finishTeardowns(int timeoutMs)
 
 MpvSession::MpvSession(const MpvOptions& options, MpvListener& listener, QObject* parent)
     : QObject(parent), options_(options), listener_(listener),
-      gpu_(resolveVideoOutput(options.videoOutput) == VideoOutput::Gpu)
+      gpu_(resolveVideoOutput(options.videoOutput) == VideoOutput::Gpu), windowed_(!gpu_ && x11CanvasUsable())
 {
 }
 
@@ -161,7 +161,7 @@ void MpvSession::start()
     hooks_.clear();
 
     // The render context exists before any file is loaded.
-    std::unique_ptr<FrameCanvas> canvas = gpu_ ? makeGlCanvas() : makeSoftwareCanvas();
+    std::unique_ptr<FrameCanvas> canvas = gpu_ ? makeGlCanvas() : windowed_ ? makeX11Canvas() : makeSoftwareCanvas();
     if (canvas->open(h)) {
         renderer_ = std::make_unique<FrameRenderer>(std::move(canvas), [this] {
             if (!framePosted_.exchange(true))
@@ -259,10 +259,10 @@ void MpvSession::drain()
     draining_ = false;
 }
 
-void MpvSession::setRenderTarget(QSize size)
+void MpvSession::setRenderTarget(const FrameTarget& target)
 {
-    renderTarget_ = size;
-    if (renderer_) renderer_->setTarget(size);
+    renderTarget_ = target;
+    if (renderer_) renderer_->setTarget(target);
 }
 
 void MpvSession::redraw()

@@ -66,9 +66,9 @@ public:
     void addHook(const char* name, uint64_t replyId);
     void continueHook(uint64_t hookId);
 
-    // Frames are drawn at this size (the screen's device pixels) from now on, the current one
-    // again; with an empty size they are taken without being drawn.
-    void setRenderTarget(QSize size);
+    // Frames are drawn for this target from now on, the current one again; with an empty size
+    // they are taken without being drawn.
+    void setRenderTarget(const FrameTarget& target);
     // The current frame drawn again (what it shows changed, as its placement).
     void redraw();
     // Puts the newest drawn frame in `current`, taking back the buffer it held; false when none
@@ -76,6 +76,9 @@ public:
     bool takeFrame(VideoFrame& current);
     // Frames come as OpenGL textures (the GPU renderer), not in memory.
     bool drawsOnGpu() const { return gpu_; }
+    // The drawing thread puts each frame in the target's window itself (the software renderer on
+    // X11); the view paints a frame only when its window shows again.
+    bool showsFramesInWindow() const { return windowed_; }
     // The thread the last frame was drawn on (tests ask); none before the first.
     std::thread::id drawnOn() const;
 
@@ -111,7 +114,8 @@ private:
     std::atomic<bool> framePosted_{false};
     bool draining_ = false;
     const bool gpu_;
-    QSize renderTarget_;  // asked for before the core started
+    const bool windowed_;
+    FrameTarget renderTarget_;  // asked for before the core started
     std::unique_ptr<FrameRenderer> renderer_;
     // Given before the core started.
     std::vector<Observed> observed_;

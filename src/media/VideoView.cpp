@@ -101,6 +101,8 @@ QRect toLogical(const QRect& r, qreal ratio)
 // The frame itself: an opaque child over the picture's visible part, so drawing a new frame
 // repaints only it, never what lies behind the control. The frame has the screen's device
 // pixels, one for one. Until a frame of this size is drawn, what it does not cover is black.
+// Where the drawing thread puts frames on the X server itself, this is a native window of its
+// own, painted only when it shows again.
 class VideoView::Surface : public QWidget {
 public:
     explicit Surface(VideoView& view) : QWidget(&view), view_(view)
@@ -108,6 +110,10 @@ public:
         setAttribute(Qt::WA_OpaquePaintEvent);
         setAttribute(Qt::WA_NoSystemBackground);
         setAttribute(Qt::WA_TransparentForMouseEvents);
+        if (view.session_.showsFramesInWindow()) {
+            setAttribute(Qt::WA_DontCreateNativeAncestors);
+            setAttribute(Qt::WA_NativeWindow);
+        }
     }
 
 protected:
@@ -117,6 +123,14 @@ protected:
         QPainter p(this);
         if (view_.frame_.size != view_.visibleRect_.size()) p.fillRect(rect(), Qt::black);
         p.drawImage(QPointF(view_.frameOffset_), view_.frame_.image);
+    }
+
+    bool event(QEvent* event) override
+    {
+        // A new native window: frames go to it from now on.
+        if (event->type() == QEvent::WinIdChange)
+            QMetaObject::invokeMethod(&view_, [view = &view_] { view->relayout(); }, Qt::QueuedConnection);
+        return QWidget::event(event);
     }
 
 private:
@@ -193,18 +207,15 @@ void VideoView::relayout()
     // Laid out in the widget's pixels, rendered in the screen's: on a screen of twice the
     // pixels (or 1.25, 1.5 times) the engine draws the picture at that size itself.
     const qreal ratio = devicePixelRatioF();
-    const QRect drawnLogical = pictureRect(displaySize_, picture_, size());
-    const QRect drawn = toDevice(drawnLogical, ratio);
-    const QRect visible = renderedRect(picture_, drawn, drawn.intersected(toDevice(rect(), ratio)));
-    if (drawnLogical == pictureRect_ && visible == visibleRect_ && qFuzzyCompare(ratio, deviceRatio_)) return;
-    pictureRect_ = drawnLogical;
+    pictureRect_ = pictureRect(displaySize_, picture_, size());
+    const QRect drawn = toDevice(pictureRect_, ratio);
     deviceRatio_ = ratio;
     // The frames hold only what is seen, so their size is bounded by the control's (and never
     // by the size the clip claims).
-    visibleRect_ = visible;
-    session_.setRenderTarget(visible.size());
-    const PicturePlacement placement = picturePlacement(picture_, drawn, visible);
-    if (!visible.isEmpty() && placement != placement_) {
+    visibleRect_ = renderedRect(picture_, drawn, drawn.intersected(toDevice(rect(), ratio)));
+    const bool seen = !visibleRect_.isEmpty();
+    const PicturePlacement placement = picturePlacement(picture_, drawn, visibleRect_);
+    if (seen && placement != placement_) {
         placement_ = placement;
         session_.setDouble("video-scale-x", placement.scaleX);
         session_.setDouble("video-scale-y", placement.scaleY);
@@ -216,8 +227,18 @@ void VideoView::relayout()
     frameOffset_ = QPointF(visibleRect_.left() / ratio - surface.left(), visibleRect_.top() / ratio - surface.top());
     // An OpenGL surface keeps its size while hidden: Qt does not compose one that was resized to
     // nothing into its window again.
-    if (!visible.isEmpty() || !drawsOnGpu()) surface_->setGeometry(surface);
-    surface_->setVisible(!visible.isEmpty());
+    if (seen || !drawsOnGpu()) surface_->setGeometry(surface);
+    surface_->setVisible(seen);
+    FrameTarget target;
+    target.size = visibleRect_.size();
+    if (seen && session_.showsFramesInWindow()) {
+        target.window = surface_->winId();
+        target.at = (frameOffset_ * ratio).toPoint();
+    }
+    if (target != target_) {
+        target_ = target;
+        session_.setRenderTarget(target);
+    }
 }
 
 void VideoView::placementApplied() { session_.redraw(); }
@@ -230,7 +251,7 @@ void VideoView::frameReady()
 {
     if (!session_.takeFrame(frame_)) return;
     frame_.image.setDevicePixelRatio(deviceRatio_);
-    surface_->update();
+    if (!session_.showsFramesInWindow()) surface_->update();
     // A frame drawn for an earlier size is shown until the one for this size comes.
     if (frame_.size == visibleRect_.size()) emit frameShown();
 }

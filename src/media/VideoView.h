@@ -87,6 +87,7 @@ private:
     qreal deviceRatio_ = 1;    // the screen's pixels per widget pixel the frame was made for
     QPointF frameOffset_;      // where the frame lies in its surface, in widget pixels
     PicturePlacement placement_;
+    FrameTarget target_;
     VideoFrame frame_;
     QWidget* surface_;
 };
