@@ -6,6 +6,7 @@
 #include <QOpenGLTextureBlitter>
 #include <QOpenGLWidget>
 #include <QPainter>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -128,9 +129,19 @@ protected:
     bool event(QEvent* event) override
     {
         // A new native window: frames go to it from now on.
-        if (event->type() == QEvent::WinIdChange)
+        if (event->type() == QEvent::WinIdChange) {
             QMetaObject::invokeMethod(&view_, [view = &view_] { view->relayout(); }, Qt::QueuedConnection);
+            if (QWindow* window = windowHandle()) window->installEventFilter(this);
+        }
         return QWidget::event(event);
+    }
+
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        // The server lost what the window showed (something covered it), and Qt's copy of it is
+        // older than the frames put there since: the last frame is painted again.
+        if (event->type() == QEvent::Expose) update();
+        return false;
     }
 
 private:

@@ -126,13 +126,14 @@ private:
         xcb_shm_seg_t segment;
     };
 
-    // The segment `into` lies in, made anew at another size; none where memory cannot be shared
+    // The segment `into` lies in, made anew at another size or while a copy of the image is
+    // still held (drawing into it would draw into a copy); none where memory cannot be shared
     // (the frame is then drawn in memory of our own, and only the view paints it).
     xcb_shm_seg_t bufferFor(VideoFrame& into, QSize size)
     {
         const auto held = std::find_if(buffers_.begin(), buffers_.end(),
                                        [&](const Buffer& b) { return b.pixels == into.image.constBits(); });
-        if (held != buffers_.end() && into.image.size() == size) return held->segment;
+        if (held != buffers_.end() && into.image.size() == size && into.image.isDetached()) return held->segment;
         if (held != buffers_.end()) {
             xcb_shm_detach(connection_, held->segment);
             buffers_.erase(held);

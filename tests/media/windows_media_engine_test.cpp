@@ -92,6 +92,14 @@ TEST(WindowsMediaEngine, DrawsTheVideoFrameInTheControl)
             return true;
         };
         EXPECT_TRUE(waitFor(onScreen, 5000));
+        // Covered by another window and uncovered, it shows the picture again.
+        {
+            QWidget cover;
+            cover.setGeometry(QRect(at, e.wmp->size()));
+            cover.show();
+            EXPECT_TRUE(waitFor([&] { return !onScreen(); }, 5000));
+        }
+        EXPECT_TRUE(waitFor(onScreen, 5000));
     }
     // Drawn by the renderer asked for, on a thread of its own: the UI thread only presents it.
     EXPECT_EQ(e.wmp->view().drawsOnGpu(), qEnvironmentVariable("ZP_TEST_VIDEO_OUTPUT") == QLatin1String("gpu"));
