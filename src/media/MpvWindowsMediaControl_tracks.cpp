@@ -81,8 +81,9 @@ void MpvWindowsMediaControl::addSubtitleFile(const QString& path)
 void MpvWindowsMediaControl::refreshSubtitles()
 {
     // Subtitles are read with the picture: read again where it stands, so subtitles chosen while
-    // paused show at once.
-    seekTo(position_);
+    // paused show at once. A clip without a picture shows none, and a seek is not free there: in
+    // a sound file whose packets carry no times it ends the clip.
+    if (!picture_.isEmpty()) seekTo(position_);
 }
 
 void MpvWindowsMediaControl::findSubtitlesBeside(const QString& clip)
