@@ -190,8 +190,9 @@ void latencyBench()
     p.open(big);
     p.screen().setDisplaySize(WindowsMediaControl::SizeFullScreen);
     QProcess mpv;
-    mpv.start(QStringLiteral("mpv"), {"--no-config", "--vo=x11", "--fs", "--ao=null", "--really-quiet", "--loop", big});
-    const bool beside = QGuiApplication::platformName() == QLatin1String("xcb") && mpv.waitForStarted();
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        mpv.start(QStringLiteral("mpv"), {"--no-config", "--vo=x11", "--fs", "--ao=null", "--really-quiet", "--loop", big});
+    const bool beside = mpv.waitForStarted();
     const auto signalMpv = [&](int signal) {
         // Never pid 0 (a player that has ended): that would signal this process group.
         if (mpv.state() == QProcess::Running && mpv.processId() > 0) ::kill(static_cast<pid_t>(mpv.processId()), signal);

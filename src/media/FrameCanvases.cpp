@@ -1,5 +1,5 @@
-// The two canvases the engine draws its frames on: memory for its software renderer, OpenGL
-// textures for its GPU one.
+// The canvases the engine draws its frames on in memory of our own (its software renderer) and
+// in OpenGL textures (its GPU one); the X server's is in X11Canvas.cpp.
 #include <QGuiApplication>
 #include <QtGui/qguiapplication_platform.h>
 #include <QOffscreenSurface>
@@ -11,21 +11,11 @@
 #include <vector>
 
 #include "media/FrameRenderer.h"
+#include "media/SoftwareFrames.h"
 
 #include <mpv/render_gl.h>
 
 namespace {
-
-// A frame buffer whose lines start on 64-byte boundaries, which the software renderer prefers.
-QImage alignedImage(QSize size)
-{
-    const qsizetype stride = (size.width() * 4 + 63) / 64 * 64;
-    void* data = std::aligned_alloc(64, static_cast<size_t>(stride * size.height()));
-    QImage image(static_cast<uchar*>(data), size.width(), size.height(), stride, QImage::Format_RGB32,
-                 [](void* p) { std::free(p); }, data);
-    image.fill(Qt::black);
-    return image;
-}
 
 class SoftwareCanvas : public FrameCanvas {
 public:
@@ -35,7 +25,7 @@ public:
     {
         if (into.image.size() != target.size) into.image = alignedImage(target.size);
         into.size = target.size;
-        drawSoftwareFrame(render_, into.image.bits(), target.size, static_cast<size_t>(into.image.bytesPerLine()));
+        drawSoftwareFrame(render_, into.image);
     }
 
     void leave() override { mpv_render_context_free(render_); }
@@ -129,9 +119,22 @@ private:
 
 }  // namespace
 
-void drawSoftwareFrame(mpv_render_context* render, uchar* pixels, QSize size, size_t stride)
+qsizetype frameStride(int width) { return (width * 4 + 63) / 64 * 64; }
+
+QImage alignedImage(QSize size)
 {
-    int dimensions[2] = {size.width(), size.height()};
+    const qsizetype stride = frameStride(size.width());
+    void* data = std::aligned_alloc(64, static_cast<size_t>(stride * size.height()));
+    QImage image(static_cast<uchar*>(data), size.width(), size.height(), stride, QImage::Format_RGB32,
+                 [](void* p) { std::free(p); }, data);
+    image.fill(Qt::black);
+    return image;
+}
+
+void drawSoftwareFrame(mpv_render_context* render, QImage& into)
+{
+    int dimensions[2] = {into.width(), into.height()};
+    size_t stride = static_cast<size_t>(into.bytesPerLine());
     // QImage::Format_RGB32's byte order on little-endian machines, the fourth byte opaque (0xFF)
     // as Qt takes it: a screen that composes with alpha (every Wayland one) shows the picture
     // whole. ("bgr0" leaves that byte undefined.)
@@ -140,7 +143,7 @@ void drawSoftwareFrame(mpv_render_context* render, uchar* pixels, QSize size, si
     mpv_render_param params[] = {{MPV_RENDER_PARAM_SW_SIZE, dimensions},
                                  {MPV_RENDER_PARAM_SW_FORMAT, const_cast<char*>(format)},
                                  {MPV_RENDER_PARAM_SW_STRIDE, &stride},
-                                 {MPV_RENDER_PARAM_SW_POINTER, pixels},
+                                 {MPV_RENDER_PARAM_SW_POINTER, into.bits()},
                                  {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &block},
                                  {MPV_RENDER_PARAM_INVALID, nullptr}};
     mpv_render_context_render(render, params);

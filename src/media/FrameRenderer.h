@@ -62,10 +62,6 @@ std::unique_ptr<FrameCanvas> makeGlCanvas();
 // The software renderer's frames can go straight to the X server here: the program runs on
 // X11, and the server shares memory with us in the pixel layout the frames have. Decided once.
 bool x11CanvasUsable();
-// The software renderer's render context on the core; null when it cannot be made.
-mpv_render_context* openSoftwareRender(mpv_handle* core);
-// Draws the software renderer's frame into memory laid out as QImage::Format_RGB32.
-void drawSoftwareFrame(mpv_render_context* render, uchar* pixels, QSize size, size_t stride);
 
 // Draws the engine's frames on a thread of its own, so the UI thread never calls into the
 // engine's renderer: each frame the engine hands over is drawn at its due time into a buffer of

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "media/FrameRenderer.h"
+#include "media/SoftwareFrames.h"
 
 #if QT_CONFIG(xcb)
 #include <poll.h>
@@ -35,7 +36,7 @@ struct SharedImage {
 // server, or the system's limits on shared memory reached).
 std::optional<SharedImage> shareImage(xcb_connection_t* connection, QSize size)
 {
-    const qsizetype stride = (size.width() * 4 + 63) / 64 * 64;  // 64-byte lines suit the renderer
+    const qsizetype stride = frameStride(size.width());
     const int id = shmget(IPC_PRIVATE, static_cast<size_t>(stride * size.height()), IPC_CREAT | 0600);
     if (id < 0) return std::nullopt;
     void* data = shmat(id, nullptr, 0);
@@ -110,7 +111,7 @@ public:
     {
         const xcb_shm_seg_t segment = bufferFor(into, target.size);
         into.size = target.size;
-        drawSoftwareFrame(render_, into.image.bits(), target.size, static_cast<size_t>(into.image.bytesPerLine()));
+        drawSoftwareFrame(render_, into.image);
         if (segment && target.window) put(into.image, segment, target);
     }
 
@@ -143,8 +144,7 @@ private:
         if (!made) {
             if (!toldUnshared_) std::fputs("zelplayer: no shared memory with the X server; frames are copied.\n", stderr);
             toldUnshared_ = true;
-            into.image = QImage(size, QImage::Format_RGB32);
-            into.image.fill(Qt::black);
+            into.image = alignedImage(size);
             return 0;
         }
         into.image = made->image;
